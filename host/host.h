@@ -1,0 +1,105 @@
+// Host services: the operating-system operations the rest of Quillorn uses.
+// Texts are byte strings in the system code page (936); no operation throws,
+// a failure gives false or an empty result. Two implementations share this
+// header: win32_host.cpp (the product) and portable_host.cpp (Linux, tests).
+#pragma once
+
+#include <functional>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+namespace host {
+
+// ---- Run directory -------------------------------------------------------
+
+// The directory of the executable, never ending in a backslash (in a drive
+// root: letter and colon). Start-up fixes it; a test sets its own.
+std::string runDirectory();
+void setRunDirectory(std::string directory);
+
+// The full path of the running executable, however long (empty off Windows).
+std::string executablePath();
+
+// `path` cut before its last backslash. A trail byte 0x5C of a double-byte
+// character (乗 is 81 5C) is not a backslash.
+std::string directoryOfPath(std::string_view path);
+
+// Makes `directory` the process's current directory.
+bool setCurrentDirectory(const std::string& directory);
+
+#ifndef _WIN32
+// Portable host only: where drive letters lead ("C:\x" is root + "/x"), and
+// the drive a path without one ("\x") is on. Tests set it once per run.
+void mapDrivesTo(std::string localRoot);
+#endif
+
+// ---- Files and directories -----------------------------------------------
+
+// One level; false when it exists already or its parent is missing.
+bool createDirectory(const std::string& path);
+bool isDirectory(const std::string& path);
+// True when an entry of that name exists, a file or a directory alike.
+bool fileExists(const std::string& path);
+// The whole content, or false when the file cannot be read.
+bool readFile(const std::string& path, std::string& content);
+// Creates or truncates the file and writes the pieces one after another.
+// False, touching nothing, for an empty path or a file that cannot be created.
+bool writeFile(const std::string& path, std::initializer_list<std::string_view> pieces);
+
+struct CopyResult {
+    bool copied = false;
+    std::string reason;  // the system's words when it gives any, line ends stripped
+};
+// Replaces an existing target; creates no directory.
+CopyResult copyFile(const std::string& source, const std::string& target);
+
+// ---- Profile (INI) files -------------------------------------------------
+// Byte for byte, in the form Windows writes: "[section]" and "key=value" lines,
+// CR LF after each, sections and keys matched without regard to ASCII case.
+
+// The value with blanks and one pair of surrounding double quotes trimmed;
+// empty for a missing file, section or key. Values of any length.
+std::string readIniValue(const std::string& file, const std::string& section, const std::string& key);
+// Creates a missing file, appends a missing section at the end of the file and
+// a missing key at the end of its section, replaces an existing value in place;
+// every other byte of the file stays. An empty value keeps the key.
+bool writeIniValue(const std::string& file, const std::string& section, const std::string& key,
+                   const std::string& value);
+
+// ---- Code pages ----------------------------------------------------------
+
+constexpr unsigned kCodePageGbk = 936;
+constexpr unsigned kCodePageUtf8 = 65001;
+
+// As Windows' MultiByteToWideChar / WideCharToMultiByte with flags 0, but
+// length-counted: with a capacity of 0 they measure (units or bytes needed);
+// otherwise they write at most `capacity` and return how many they wrote, or 0
+// when the result does not fit.
+int multiByteToWideChar(unsigned codePage, std::string_view text, char16_t* out, int capacity);
+int wideCharToMultiByte(unsigned codePage, std::u16string_view text, char* out, int capacity);
+
+// ---- Dialogs -------------------------------------------------------------
+
+enum class MessageIcon { information, warning, error };
+
+struct Message {
+    std::string caption;
+    std::string text;
+    MessageIcon icon = MessageIcon::information;
+};
+
+// A task-modal box with no owner and one OK button; returns when dismissed.
+void showMessage(const Message& message);
+
+// The shell's folder browser rooted at the desktop; the chosen folder's path as
+// the shell gives it, or empty on cancel or for an item with no file-system path.
+std::string browseForFolder(const std::string& prompt);
+
+// Tests replace both dialogs so that nothing ever waits on a modal box; an
+// empty function restores the system's own.
+using MessageHandler = std::function<void(const Message&)>;
+using FolderBrowser = std::function<std::string(const std::string& prompt)>;
+void replaceDialogs(MessageHandler showMessage, FolderBrowser browseForFolder);
+
+}  // namespace host

@@ -1,0 +1,103 @@
+#include "support/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sstream>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <filesystem>
+#include <stdlib.h>
+#endif
+
+namespace {
+
+#ifdef _WIN32
+void removeTree(const std::string& dir) {
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA((dir + "\\*").c_str(), &entry);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = entry.cFileName;
+            if (name == "." || name == "..") continue;
+            std::string child = dir + "\\" + name;
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                removeTree(child);
+            else
+                DeleteFileA(child.c_str());
+        } while (FindNextFileA(find, &entry));
+        FindClose(find);
+    }
+    RemoveDirectoryA(dir.c_str());
+}
+#endif
+
+}  // namespace
+
+TemporaryRunDirectory::TemporaryRunDirectory() {
+    static int count = 0;
+#ifdef _WIN32
+    char temp[MAX_PATH + 1] = {};
+    GetTempPathA(sizeof temp, temp);
+    localRoot_ = std::string(temp) + "quillorn-test-" + std::to_string(GetCurrentProcessId()) + "-" +
+                 std::to_string(++count);
+    removeTree(localRoot_);
+    CreateDirectoryA(localRoot_.c_str(), nullptr);
+    path_ = localRoot_;
+#else
+    char pattern[] = "/tmp/quillorn-test-XXXXXX";
+    localRoot_ = mkdtemp(pattern);
+    host::mapDrivesTo(localRoot_);
+    path_ = "C:\\run" + std::to_string(++count);
+    std::filesystem::create_directory(localRoot_ + "/run" + std::to_string(count));
+#endif
+    host::setRunDirectory(path_);
+}
+
+TemporaryRunDirectory::~TemporaryRunDirectory() {
+#ifdef _WIN32
+    removeTree(localRoot_);
+#else
+    std::error_code ignored;
+    std::filesystem::remove_all(localRoot_, ignored);
+#endif
+}
+
+RecordedDialogs::RecordedDialogs(std::string folder) : folderToChoose(std::move(folder)) {
+    host::replaceDialogs([this](const host::Message& message) { messages.push_back(message); },
+                         [this](const std::string& prompt) {
+                             browserPrompts.push_back(prompt);
+                             return folderToChoose;
+                         });
+}
+
+RecordedDialogs::~RecordedDialogs() { host::replaceDialogs(nullptr, nullptr); }
+
+std::string fileBytes(const std::string& path) {
+    std::string content;
+    return host::readFile(path, content) ? content : "<missing>";
+}
+
+void makeDirectories(const std::string& path) {
+    for (size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1))
+        host::createDirectory(path.substr(0, at));
+    host::createDirectory(path);
+    ASSERT_TRUE(host::isDirectory(path)) << path;
+}
+
+void writeTestFile(const std::string& path, const std::string& content) {
+    makeDirectories(host::directoryOfPath(path));
+    ASSERT_TRUE(host::writeFile(path, {content})) << path;
+}
+
+std::string hexDump(const std::string& bytes) {
+    std::ostringstream out;
+    char hex[4];
+    for (unsigned char byte : bytes) {
+        std::snprintf(hex, sizeof hex, "%02X ", byte);
+        out << hex;
+    }
+    return out.str();
+}

@@ -1,0 +1,50 @@
+// What every test of the core needs: a run directory of its own, dialogs that
+// never block, and byte-level access to the files a test made.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "host/host.h"
+
+// A fresh, empty run directory, set as the host's run directory for the life
+// of the object and removed afterwards. Its path is in Windows form on both
+// builds ("C:\..."); on Linux the host maps the drive to a private temp folder.
+class TemporaryRunDirectory {
+public:
+    TemporaryRunDirectory();
+    ~TemporaryRunDirectory();
+    TemporaryRunDirectory(const TemporaryRunDirectory&) = delete;
+    TemporaryRunDirectory& operator=(const TemporaryRunDirectory&) = delete;
+
+    const std::string& path() const { return path_; }
+    // The run directory followed by `relative`, which begins with a backslash.
+    std::string operator/(const std::string& relative) const { return path_ + relative; }
+
+private:
+    std::string path_;
+    std::string localRoot_;  // what to remove afterwards
+};
+
+// Replaces both dialogs for the life of the object: messages are recorded,
+// the folder browser answers `folderToChoose` and counts its prompts.
+class RecordedDialogs {
+public:
+    explicit RecordedDialogs(std::string folderToChoose = {});
+    ~RecordedDialogs();
+    RecordedDialogs(const RecordedDialogs&) = delete;
+    RecordedDialogs& operator=(const RecordedDialogs&) = delete;
+
+    std::vector<host::Message> messages;
+    std::vector<std::string> browserPrompts;
+    std::string folderToChoose;
+};
+
+// The whole content of a file, or "<missing>" when it cannot be read.
+std::string fileBytes(const std::string& path);
+// Writes a file whole, creating missing parent directories; fails the test otherwise.
+void writeTestFile(const std::string& path, const std::string& content);
+// Creates a directory and any missing parents.
+void makeDirectories(const std::string& path);
+// Shows bytes as hex, so that a failed byte comparison says where it differs.
+std::string hexDump(const std::string& bytes);
