@@ -1,2 +1,204 @@
+// The "模组与世界复制" command against the real host: byte-identical copies, the
+// documents directory read afresh, and the list of copies that failed.
 #include <gtest/gtest.h>
-TEST(Placeholder_settings_copy_tests, Runs) { SUCCEED(); }
+
+#include <string>
+#include <vector>
+
+#include "cluster/app_state.h"
+#include "cluster/cluster_writer.h"
+#include "cluster/settings_copy.h"
+#include "host/host.h"
+#include "support/test_support.h"
+
+namespace {
+
+const char* const kParts[] = {
+    "\\Master\\modoverrides.lua",
+    "\\Master\\leveldataoverride.lua",
+    "\\Caves\\modoverrides.lua",
+    "\\Caves\\leveldataoverride.lua",
+};
+
+// Distinct contents with line ends, a zero byte and code-page-936 text, so that
+// a copy of the wrong file or a text-mode copy shows.
+std::string sourceContent(int index) {
+    return "return {\r\n  -- " + std::string(kParts[index]) + std::string(1, '\0') + "\xC4\xA3\xD7\xE9\r\n}" +
+           std::string(index + 1, '#');
+}
+
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+        lines.push_back(text.substr(start, end - start));
+    lines.push_back(text.substr(start));
+    return lines;
+}
+
+class SettingsCopy : public ::testing::Test {
+protected:
+    TemporaryRunDirectory run;
+    RecordedDialogs dialogs;
+    AppState state;
+
+    std::string settingsFile() const { return run / "\\配置文件.ini"; }
+    void chooseDocumentsDir(const std::string& directory) {
+        ASSERT_TRUE(host::writeIniValue(settingsFile(), "文档目录", "请选择klei文档目录", directory));
+    }
+    void fillSaveSlot(const std::string& documentsDir, std::initializer_list<int> which = {0, 1, 2, 3}) {
+        for (int index : which) writeTestFile(documentsDir + "\\Cluster_1" + kParts[index], sourceContent(index));
+    }
+    void makeCluster() {
+        makeDirectories(run / "\\MyDediServer\\Master");
+        makeDirectories(run / "\\MyDediServer\\Caves");
+    }
+    std::string copied(int index) const { return fileBytes(run / "\\MyDediServer" + kParts[index]); }
+
+    // The warning's lines after its heading: "source → target", then the
+    // system's reason in full-width parentheses (always given under Windows).
+    void expectFailedCopies(const std::string& sourceRoot, std::initializer_list<int> which) {
+        ASSERT_FALSE(dialogs.messages.empty());
+        const host::Message& message = dialogs.messages.back();
+        EXPECT_EQ(message.caption, "信息：");
+        EXPECT_EQ(message.icon, host::MessageIcon::warning);
+        const std::vector<std::string> lines = linesOf(message.text);
+        ASSERT_EQ(lines.size(), which.size() + 1) << message.text;
+        EXPECT_EQ(lines[0], "模组文件与世界文件复制未完成，以下文件未能复制：");
+        size_t at = 1;
+        for (int index : which) {
+            const std::string& line = lines[at++];
+            const std::string copy = sourceRoot + kParts[index] + " → " + run.path() + "\\MyDediServer" + kParts[index];
+            ASSERT_EQ(line.substr(0, copy.size()), copy) << line;
+            const std::string reason = line.substr(copy.size());
+#ifdef _WIN32
+            EXPECT_FALSE(reason.empty()) << line;
+#endif
+            if (reason.empty()) continue;
+            const std::string open = "（", close = "）";
+            EXPECT_GT(reason.size(), open.size() + close.size()) << line;
+            EXPECT_EQ(reason.substr(0, open.size()), open) << line;
+            EXPECT_EQ(reason.substr(reason.size() - close.size()), close) << line;
+        }
+    }
+    void expectSuccessMessage() {
+        ASSERT_FALSE(dialogs.messages.empty());
+        EXPECT_EQ(dialogs.messages.back().caption, "信息：");
+        EXPECT_EQ(dialogs.messages.back().text, "模组文件与世界文件复制成功！");
+        EXPECT_EQ(dialogs.messages.back().icon, host::MessageIcon::information);
+    }
+};
+
+}  // namespace
+
+TEST_F(SettingsCopy, CopiesAllFourFilesByteForByteReplacingOlderCopies) {
+    const std::string documents = run / "\\docs";
+    chooseDocumentsDir(documents);
+    fillSaveSlot(documents);
+    makeCluster();
+    for (int index = 0; index < 4; ++index)
+        writeTestFile(run / "\\MyDediServer" + kParts[index], "an older and much longer copy " + std::to_string(index));
+
+    for (int round = 1; round <= 2; ++round) {
+        copyModAndWorldSettings(state);
+        for (int index = 0; index < 4; ++index)
+            EXPECT_EQ(copied(index), sourceContent(index)) << "round " << round << ": " << hexDump(copied(index));
+        ASSERT_EQ(dialogs.messages.size(), static_cast<size_t>(round));
+        expectSuccessMessage();
+        EXPECT_EQ(state.documentsDir, documents);
+    }
+}
+
+TEST_F(SettingsCopy, BeforeConfiguringNothingIsCopiedOrCreated) {
+    const std::string documents = run / "\\docs";
+    chooseDocumentsDir(documents);
+    fillSaveSlot(documents);
+
+    copyModAndWorldSettings(state);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    expectFailedCopies(documents + "\\Cluster_1", {0, 1, 2, 3});
+    EXPECT_FALSE(host::fileExists(run / "\\MyDediServer"));
+
+    // Once the cluster is there, the same command copies everything.
+    configureServer(state, FormValues{});
+    copyModAndWorldSettings(state);
+    ASSERT_EQ(dialogs.messages.size(), 3u);
+    expectSuccessMessage();
+    for (int index = 0; index < 4; ++index) EXPECT_EQ(copied(index), sourceContent(index));
+}
+
+TEST_F(SettingsCopy, ASaveSlotWithoutCavesCopiesMasterAndListsOnlyCaves) {
+    const std::string documents = run / "\\docs";
+    chooseDocumentsDir(documents);
+    fillSaveSlot(documents, {0, 1});
+    makeCluster();
+    writeTestFile(run / "\\MyDediServer\\Caves\\modoverrides.lua", "kept");
+
+    copyModAndWorldSettings(state);
+
+    EXPECT_EQ(copied(0), sourceContent(0));
+    EXPECT_EQ(copied(1), sourceContent(1));
+    EXPECT_EQ(copied(2), "kept");
+    EXPECT_FALSE(host::fileExists(run / "\\MyDediServer\\Caves\\leveldataoverride.lua"));
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    expectFailedCopies(documents + "\\Cluster_1", {2, 3});
+}
+
+TEST_F(SettingsCopy, TheDocumentsDirectoryIsReadAfreshOnEveryRun) {
+    const std::string first = run / "\\first", second = run / "\\second";
+    fillSaveSlot(first, {0});
+    fillSaveSlot(second, {0});
+    writeTestFile(second + "\\Cluster_1" + kParts[0], "from the second directory");
+    makeCluster();
+
+    state.documentsDir = "left over";
+    chooseDocumentsDir(first);
+    copyModAndWorldSettings(state);
+    EXPECT_EQ(state.documentsDir, first);
+    EXPECT_EQ(copied(0), sourceContent(0));
+
+    chooseDocumentsDir(second);
+    copyModAndWorldSettings(state);
+    EXPECT_EQ(state.documentsDir, second);
+    EXPECT_EQ(copied(0), "from the second directory");
+}
+
+TEST_F(SettingsCopy, TheDocumentsDirectoryIsTakenEvenWhenEveryCopyFails) {
+    const struct {
+        const char* name;
+        bool settingsFile;
+        std::string stored;
+    } cases[] = {
+        {"no settings file", false, ""},
+        {"a directory without a save slot", true, run / "\\nowhere"},
+        {"an empty value", true, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.settingsFile) chooseDocumentsDir(c.stored);
+        state.documentsDir = "left over";
+        dialogs.messages.clear();
+
+        copyModAndWorldSettings(state);
+
+        EXPECT_EQ(state.documentsDir, c.stored);
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        expectFailedCopies(c.stored + "\\Cluster_1", {0, 1, 2, 3});
+    }
+}
+
+TEST_F(SettingsCopy, ADocumentsDirectoryEndingInABackslashIsJoinedAsItStands) {
+    // A drive root as the folder browser gives it: "D:\" + "\Cluster_1".
+    chooseDocumentsDir("D:\\");
+    makeCluster();
+    copyModAndWorldSettings(state);
+    expectFailedCopies("D:\\\\Cluster_1", {0, 1, 2, 3});
+
+    // Windows reads the doubled backslash as one, so such a path still copies.
+    const std::string documents = run / "\\docs\\";
+    chooseDocumentsDir(documents);
+    fillSaveSlot(run / "\\docs");
+    copyModAndWorldSettings(state);
+    expectSuccessMessage();
+    for (int index = 0; index < 4; ++index) EXPECT_EQ(copied(index), sourceContent(index));
+}
