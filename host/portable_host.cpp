@@ -1,1 +1,191 @@
-// (to be written)
+// The host services on Linux, for the tests of the core: Windows paths are
+// mapped onto a local directory tree, the files are POSIX files, and the
+// dialogs never wait for anyone.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+#include <utility>
+
+#include "host/code_page_936.h"
+#include "host/host.h"
+
+namespace host {
+namespace {
+
+struct HostState {
+    std::string runDirectory;
+    std::string driveRoot;
+    MessageHandler showMessage;
+    FolderBrowser browseForFolder;
+};
+
+HostState& hostState() {
+    static HostState state;
+    return state;
+}
+
+// An open POSIX file, closed when it goes.
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int descriptor) : descriptor_(descriptor) {}
+    ~FileDescriptor() {
+        if (descriptor_ >= 0) ::close(descriptor_);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    FileDescriptor(FileDescriptor&& other) noexcept : descriptor_(std::exchange(other.descriptor_, -1)) {}
+
+    bool isOpen() const { return descriptor_ >= 0; }
+    int get() const { return descriptor_; }
+
+private:
+    int descriptor_;
+};
+
+bool isSeparator(char byte) { return byte == '\\' || byte == '/'; }
+
+bool isAsciiLetter(char byte) { return (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z'); }
+
+// The local form of a Windows path: separators become single slashes, and a
+// drive letter, or a leading separator (the current drive's root), becomes the
+// mapped root. The bytes of double-byte characters pass unchanged, their 0x5C
+// trail bytes included.
+std::string localPath(const std::string& path) {
+    std::string local;
+    std::size_t at = 0;
+    if (path.size() >= 2 && isAsciiLetter(path[0]) && path[1] == ':') {
+        local = hostState().driveRoot;
+        at = 2;
+        if (at < path.size() && !isSeparator(path[at])) local += '/';  // "C:x" is on the root too
+    } else if (!path.empty() && isSeparator(path[0])) {
+        local = hostState().driveRoot;
+    }
+    while (at < path.size()) {
+        const std::size_t next = gbk::nextCharacter(path, at);
+        if (next == at + 1 && isSeparator(path[at])) {
+            if (local.empty() || local.back() != '/') local += '/';
+        } else {
+            local.append(path, at, next - at);
+        }
+        at = next;
+    }
+    return local;
+}
+
+bool writeAll(int descriptor, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(descriptor, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+const char* iconName(MessageIcon icon) {
+    switch (icon) {
+        case MessageIcon::information: return "information";
+        case MessageIcon::warning: return "warning";
+        case MessageIcon::error: return "error";
+    }
+    return "";
+}
+
+}  // namespace
+
+std::string runDirectory() { return hostState().runDirectory; }
+
+void setRunDirectory(std::string directory) { hostState().runDirectory = std::move(directory); }
+
+std::string executablePath() { return {}; }
+
+std::string directoryOfPath(std::string_view path) { return std::string(gbk::directoryOf(path)); }
+
+bool setCurrentDirectory(const std::string& directory) {
+    return !directory.empty() && ::chdir(localPath(directory).c_str()) == 0;
+}
+
+void mapDrivesTo(std::string localRoot) {
+    while (localRoot.size() > 1 && localRoot.back() == '/') localRoot.pop_back();
+    hostState().driveRoot = std::move(localRoot);
+}
+
+bool createDirectory(const std::string& path) {
+    return !path.empty() && ::mkdir(localPath(path).c_str(), 0777) == 0;
+}
+
+bool isDirectory(const std::string& path) {
+    struct stat status {};
+    return !path.empty() && ::stat(localPath(path).c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+bool fileExists(const std::string& path) {
+    // Windows would take '*' and '?' as a search pattern; no name holds them.
+    if (path.empty() || path.find_first_of("*?") != std::string::npos) return false;
+    struct stat status {};
+    return ::lstat(localPath(path).c_str(), &status) == 0;
+}
+
+bool readFile(const std::string& path, std::string& content) {
+    if (path.empty()) return false;
+    const FileDescriptor file(::open(localPath(path).c_str(), O_RDONLY | O_CLOEXEC));
+    if (!file.isOpen()) return false;
+    std::string bytes;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(file.get(), buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return false;  // a directory, for one
+        if (got == 0) break;
+        bytes.append(buffer, static_cast<std::size_t>(got));
+    }
+    content = std::move(bytes);
+    return true;
+}
+
+bool writeFile(const std::string& path, std::initializer_list<std::string_view> pieces) {
+    if (path.empty()) return false;
+    const FileDescriptor file(::open(localPath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    if (!file.isOpen()) return false;
+    for (std::string_view piece : pieces)
+        if (!writeAll(file.get(), piece)) return false;
+    return true;
+}
+
+CopyResult copyFile(const std::string& source, const std::string& target) {
+    CopyResult result;
+    std::error_code error;
+    if (source.empty() || target.empty()) {
+        error = std::make_error_code(std::errc::no_such_file_or_directory);
+    } else {
+        result.copied = std::filesystem::copy_file(localPath(source), localPath(target),
+                                                   std::filesystem::copy_options::overwrite_existing, error);
+    }
+    if (!result.copied) result.reason = error.message();
+    return result;
+}
+
+void showMessage(const Message& message) {
+    if (hostState().showMessage) {
+        hostState().showMessage(message);
+        return;
+    }
+    std::fprintf(stderr, "[%s] %s: %s\n", iconName(message.icon), message.caption.c_str(), message.text.c_str());
+}
+
+std::string browseForFolder(const std::string& prompt) {
+    if (hostState().browseForFolder) return hostState().browseForFolder(prompt);
+    return {};
+}
+
+void replaceDialogs(MessageHandler showMessage, FolderBrowser browseForFolder) {
+    hostState().showMessage = std::move(showMessage);
+    hostState().browseForFolder = std::move(browseForFolder);
+}
+
+}  // namespace host
