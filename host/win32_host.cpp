@@ -1,1 +1,297 @@
-// (to be written)
+// The host services on Windows, through the narrow-character ("A") functions,
+// so that every name and text stays in the system code page.
+#include <windows.h>
+#include <shlobj.h>
+
+#include <climits>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "host/code_page_936.h"
+#include "host/host.h"
+
+namespace host {
+namespace {
+
+struct HostState {
+    std::string runDirectory;
+    MessageHandler showMessage;
+    FolderBrowser browseForFolder;
+};
+
+HostState& hostState() {
+    static HostState state;
+    return state;
+}
+
+// A file or search handle, closed by `Closer` when it goes; CreateFileA and
+// FindFirstFileA report failure as INVALID_HANDLE_VALUE.
+template <typename Closer>
+class ScopedHandle {
+public:
+    explicit ScopedHandle(HANDLE handle) : handle_(handle) {}
+    ~ScopedHandle() {
+        if (isOpen()) Closer{}(handle_);
+    }
+    ScopedHandle(const ScopedHandle&) = delete;
+    ScopedHandle& operator=(const ScopedHandle&) = delete;
+
+    bool isOpen() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
+    HANDLE get() const { return handle_; }
+
+private:
+    HANDLE handle_;
+};
+
+struct CloseFile {
+    void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+struct CloseSearch {
+    void operator()(HANDLE handle) const { FindClose(handle); }
+};
+using ScopedFile = ScopedHandle<CloseFile>;
+using ScopedSearch = ScopedHandle<CloseSearch>;
+
+// Memory that FormatMessageA allocated, freed with LocalFree.
+struct LocalFreer {
+    void operator()(char* memory) const { LocalFree(memory); }
+};
+using LocalText = std::unique_ptr<char, LocalFreer>;
+
+// The system's words for an error code, in the system code page, without the
+// line end Windows puts after them; empty when it has none.
+std::string systemMessage(DWORD error) {
+    char* buffer = nullptr;
+    const DWORD length = FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
+        0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+    const LocalText owned(buffer);
+    if (length == 0 || !buffer) return {};
+    std::string text(buffer, length);
+    while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ' || text.back() == '\t'))
+        text.pop_back();
+    return text;
+}
+
+// A COM interface pointer, released when it goes.
+template <typename Interface>
+class ComPointer {
+public:
+    ComPointer() = default;
+    ~ComPointer() {
+        if (pointer_) pointer_->Release();
+    }
+    ComPointer(const ComPointer&) = delete;
+    ComPointer& operator=(const ComPointer&) = delete;
+
+    Interface** receive() { return &pointer_; }
+    Interface* operator->() const { return pointer_; }
+    explicit operator bool() const { return pointer_ != nullptr; }
+
+private:
+    Interface* pointer_ = nullptr;
+};
+
+// A shell item list, freed through the shell's allocator.
+class ShellItemList {
+public:
+    explicit ShellItemList(PIDLIST_ABSOLUTE items) : items_(items) {}
+    ~ShellItemList() {
+        if (!items_) return;
+        ComPointer<IMalloc> allocator;
+        if (SUCCEEDED(SHGetMalloc(allocator.receive())) && allocator) allocator->Free(items_);
+    }
+    ShellItemList(const ShellItemList&) = delete;
+    ShellItemList& operator=(const ShellItemList&) = delete;
+
+    PIDLIST_ABSOLUTE get() const { return items_; }
+
+private:
+    PIDLIST_ABSOLUTE items_;
+};
+
+// While it lives, the thread's enabled top-level windows are disabled, as a
+// modal dialog needs; afterwards they are enabled again, and the foreground
+// and active windows are what they were before.
+class DisabledThreadWindows {
+public:
+    DisabledThreadWindows() : foreground_(GetForegroundWindow()), active_(GetActiveWindow()) {
+        EnumThreadWindows(GetCurrentThreadId(), &DisabledThreadWindows::disableIfEnabled,
+                          reinterpret_cast<LPARAM>(&disabled_));
+    }
+    ~DisabledThreadWindows() {
+        for (HWND window : disabled_)
+            if (IsWindow(window)) EnableWindow(window, TRUE);
+        if (foreground_ && IsWindow(foreground_)) SetForegroundWindow(foreground_);
+        if (active_ && IsWindow(active_)) SetActiveWindow(active_);
+    }
+    DisabledThreadWindows(const DisabledThreadWindows&) = delete;
+    DisabledThreadWindows& operator=(const DisabledThreadWindows&) = delete;
+
+private:
+    static BOOL CALLBACK disableIfEnabled(HWND window, LPARAM disabled) {
+        if (IsWindowEnabled(window)) {
+            EnableWindow(window, FALSE);
+            reinterpret_cast<std::vector<HWND>*>(disabled)->push_back(window);
+        }
+        return TRUE;
+    }
+
+    HWND foreground_;
+    HWND active_;
+    std::vector<HWND> disabled_;
+};
+
+UINT iconStyle(MessageIcon icon) {
+    switch (icon) {
+        case MessageIcon::information: return MB_ICONINFORMATION;
+        case MessageIcon::warning: return MB_ICONWARNING;
+        case MessageIcon::error: return MB_ICONERROR;
+    }
+    return MB_ICONINFORMATION;
+}
+
+void showSystemMessage(const Message& message) {
+    MessageBoxA(nullptr, message.text.c_str(), message.caption.c_str(), MB_OK | iconStyle(message.icon) | MB_TASKMODAL);
+}
+
+std::string browseWithShell(const std::string& prompt) {
+    char displayName[MAX_PATH] = {};
+    BROWSEINFOA browse = {};
+    browse.hwndOwner = GetActiveWindow();
+    browse.pidlRoot = nullptr;  // the desktop
+    browse.pszDisplayName = displayName;
+    browse.lpszTitle = prompt.c_str();
+    browse.ulFlags = BIF_EDITBOX;
+
+    PIDLIST_ABSOLUTE chosen = nullptr;
+    {
+        const DisabledThreadWindows modal;
+        chosen = SHBrowseForFolderA(&browse);
+    }
+    const ShellItemList items(chosen);
+    if (!items.get()) return {};  // cancelled
+    char path[MAX_PATH] = {};  // the size SHGetPathFromIDListA requires
+    if (!SHGetPathFromIDListA(items.get(), path)) return {};
+    return path;
+}
+
+bool writeAll(HANDLE file, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const DWORD chunk = bytes.size() > 0x40000000u ? 0x40000000u : static_cast<DWORD>(bytes.size());
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data(), chunk, &written, nullptr) || written != chunk) return false;
+        bytes.remove_prefix(chunk);
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string runDirectory() { return hostState().runDirectory; }
+
+void setRunDirectory(std::string directory) { hostState().runDirectory = std::move(directory); }
+
+std::string executablePath() {
+    // GetModuleFileNameA cuts a path that does not fit and says so only by
+    // filling the whole buffer: grow it until the path fits with room to spare.
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return {};
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        if (path.size() >= 0x10000) return {};  // longer than any Windows path
+        path.resize(path.size() * 2);
+    }
+}
+
+std::string directoryOfPath(std::string_view path) { return std::string(gbk::directoryOf(path)); }
+
+bool setCurrentDirectory(const std::string& directory) {
+    return !directory.empty() && SetCurrentDirectoryA(directory.c_str());
+}
+
+bool createDirectory(const std::string& path) { return !path.empty() && CreateDirectoryA(path.c_str(), nullptr); }
+
+bool isDirectory(const std::string& path) {
+    if (path.empty()) return false;
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool fileExists(const std::string& path) {
+    // FindFirstFileA would take '*' and '?' as a pattern; no name holds them.
+    if (path.empty() || path.find_first_of("*?") != std::string::npos) return false;
+    WIN32_FIND_DATAA entry;
+    const ScopedSearch search(FindFirstFileA(path.c_str(), &entry));
+    return search.isOpen();
+}
+
+bool readFile(const std::string& path, std::string& content) {
+    if (path.empty()) return false;
+    const ScopedFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.isOpen()) return false;
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > INT_MAX) return false;
+    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+    DWORD got = 0;
+    if (!bytes.empty() && (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) ||
+                           got != bytes.size()))
+        return false;
+    content = std::move(bytes);
+    return true;
+}
+
+bool writeFile(const std::string& path, std::initializer_list<std::string_view> pieces) {
+    if (path.empty()) return false;
+    const ScopedFile file(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.isOpen()) return false;
+    for (std::string_view piece : pieces)
+        if (!writeAll(file.get(), piece)) return false;
+    return true;
+}
+
+CopyResult copyFile(const std::string& source, const std::string& target) {
+    CopyResult result;
+    result.copied = CopyFileA(source.c_str(), target.c_str(), FALSE);
+    if (!result.copied) result.reason = systemMessage(GetLastError());
+    return result;
+}
+
+int multiByteToWideChar(unsigned codePage, std::string_view text, char16_t* out, int capacity) {
+    // The length is always given: a text may hold NUL bytes and is not ended by one.
+    if (text.empty() || text.size() > INT_MAX || capacity < 0) return 0;
+    return MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()),
+                               reinterpret_cast<wchar_t*>(out), capacity);
+}
+
+int wideCharToMultiByte(unsigned codePage, std::u16string_view text, char* out, int capacity) {
+    if (text.empty() || text.size() > INT_MAX || capacity < 0) return 0;
+    return WideCharToMultiByte(codePage, 0, reinterpret_cast<const wchar_t*>(text.data()),
+                               static_cast<int>(text.size()), out, capacity, nullptr, nullptr);
+}
+
+void showMessage(const Message& message) {
+    if (hostState().showMessage)
+        hostState().showMessage(message);
+    else
+        showSystemMessage(message);
+}
+
+std::string browseForFolder(const std::string& prompt) {
+    if (hostState().browseForFolder) return hostState().browseForFolder(prompt);
+    return browseWithShell(prompt);
+}
+
+void replaceDialogs(MessageHandler showMessage, FolderBrowser browseForFolder) {
+    hostState().showMessage = std::move(showMessage);
+    hostState().browseForFolder = std::move(browseForFolder);
+}
+
+}  // namespace host
