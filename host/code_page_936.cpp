@@ -90,7 +90,8 @@ Gbk::Gbk() {
     // the next private-use character, in byte order.
     for (unsigned lead = 0x81; lead <= 0xFE; ++lead)
         for (unsigned trail = 0x40; trail <= 0xFE; ++trail)
-            if (trail != 0x7F && pair(static_cast<unsigned char>(lead), static_cast<unsigned char>(trail)) == kQuestionMark)
+            if (trail != 0x7F &&
+                pair(static_cast<unsigned char>(lead), static_cast<unsigned char>(trail)) == kQuestionMark)
                 map(static_cast<std::uint16_t>(lead << 8 | trail), unit++);
 }
 
@@ -99,41 +100,32 @@ const Gbk& gbkTables() {
     return tables;
 }
 
-// Appends one unit where `capacity` allows it; `count` counts it either way.
-class Utf16Output {
-public:
-    Utf16Output(char16_t* out, int capacity) : out_(out), capacity_(capacity) {}
-    void put(char16_t unit) {
-        if (capacity_ > 0 && count_ < static_cast<std::size_t>(capacity_)) out_[count_] = unit;
-        ++count_;
-    }
-    int result() const { return finish(count_, capacity_); }
-    static int finish(std::size_t count, int capacity) {
-        if (count > static_cast<std::size_t>(INT32_MAX)) return 0;
-        if (capacity > 0 && count > static_cast<std::size_t>(capacity)) return 0;  // does not fit
-        return static_cast<int>(count);
-    }
+// What a conversion returns: how many units it wrote, or needs when
+// `capacity` is 0; 0 when the result does not fit.
+int conversionResult(std::size_t count, int capacity) {
+    if (count > static_cast<std::size_t>(INT32_MAX)) return 0;
+    if (capacity > 0 && count > static_cast<std::size_t>(capacity)) return 0;
+    return static_cast<int>(count);
+}
 
-private:
-    char16_t* out_;
-    int capacity_;
-    std::size_t count_ = 0;
-};
-
-class ByteOutput {
+// Where a conversion puts its units: written while `capacity` allows, counted always.
+template <typename Unit>
+class Output {
 public:
-    ByteOutput(char* out, int capacity) : out_(out), capacity_(capacity) {}
+    Output(Unit* out, int capacity) : out_(out), capacity_(capacity) {}
     void put(unsigned value) {
-        if (capacity_ > 0 && count_ < static_cast<std::size_t>(capacity_)) out_[count_] = static_cast<char>(value);
+        if (capacity_ > 0 && count_ < static_cast<std::size_t>(capacity_)) out_[count_] = static_cast<Unit>(value);
         ++count_;
     }
-    int result() const { return Utf16Output::finish(count_, capacity_); }
+    int result() const { return conversionResult(count_, capacity_); }
 
 private:
-    char* out_;
+    Unit* out_;
     int capacity_;
     std::size_t count_ = 0;
 };
+using Utf16Output = Output<char16_t>;
+using ByteOutput = Output<char>;
 
 void decodeGbk(std::string_view text, Utf16Output& out) {
     const Gbk& tables = gbkTables();

@@ -115,9 +115,7 @@ void mapDrivesTo(std::string localRoot) {
     hostState().driveRoot = std::move(localRoot);
 }
 
-bool createDirectory(const std::string& path) {
-    return !path.empty() && ::mkdir(localPath(path).c_str(), 0777) == 0;
-}
+bool createDirectory(const std::string& path) { return !path.empty() && ::mkdir(localPath(path).c_str(), 0777) == 0; }
 
 bool isDirectory(const std::string& path) {
     struct stat status {};

@@ -22,6 +22,11 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 bool isBlank(char byte) { return byte == ' ' || byte == '\t'; }
 
+// Where the first line begins: after a UTF-8 byte-order mark, which stays.
+std::size_t firstLineBegin(std::string_view content) {
+    return content.substr(0, kByteOrderMark.size()) == kByteOrderMark ? kByteOrderMark.size() : 0;
+}
+
 std::string_view trimBlanks(std::string_view text) {
     while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
     while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
@@ -60,9 +65,9 @@ Location locate(std::string_view content, const std::string& section, const std:
     const std::string wantedSection = comparableName(section);
     const std::string wantedKey = comparableName(key);
     Location location;
-    std::size_t lineBegin = content.substr(0, kByteOrderMark.size()) == kByteOrderMark ? kByteOrderMark.size() : 0;
+    std::size_t lineBegin = firstLineBegin(content);
     while (lineBegin < content.size()) {
-        std::size_t lineFeed = content.find('\n', lineBegin);
+        const std::size_t lineFeed = content.find('\n', lineBegin);
         const std::size_t nextLine = lineFeed == std::string_view::npos ? content.size() : lineFeed + 1;
         std::size_t lineEnd = lineFeed == std::string_view::npos ? content.size() : lineFeed;
         if (lineEnd > lineBegin && content[lineEnd - 1] == '\r') --lineEnd;
@@ -91,7 +96,9 @@ Location locate(std::string_view content, const std::string& section, const std:
     return location;
 }
 
-bool holdsLineBreakOrNul(std::string_view text) { return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos; }
+bool holdsLineBreakOrNul(std::string_view text) {
+    return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+}
 
 // A section, key and value that can be written as one "[section]" and one
 // "key=value" line and be found again: no line breaks, no ']' in the section,
@@ -134,8 +141,7 @@ bool writeIniValue(const std::string& file, const std::string& section, const st
         const std::size_t insertAt = location.sectionFound ? location.newKeyAt : content.size();
         std::string lines = location.sectionFound ? keyLine : "[" + section + "]" + std::string(kLineEnd) + keyLine;
         // A last line without its line end gets one before anything follows it.
-        const std::size_t textBegin = content.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0 ? kByteOrderMark.size() : 0;
-        if (insertAt > textBegin && content[insertAt - 1] != '\n') lines.insert(0, kLineEnd);
+        if (insertAt > firstLineBegin(content) && content[insertAt - 1] != '\n') lines.insert(0, kLineEnd);
         content.insert(insertAt, lines);
     }
     if (content == original) return true;  // the value is there already

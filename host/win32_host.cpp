@@ -63,9 +63,9 @@ using LocalText = std::unique_ptr<char, LocalFreer>;
 // line end Windows puts after them; empty when it has none.
 std::string systemMessage(DWORD error) {
     char* buffer = nullptr;
-    const DWORD length = FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
-        0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+    const DWORD length =
+        FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, error, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
     const LocalText owned(buffer);
     if (length == 0 || !buffer) return {};
     std::string text(buffer, length);
@@ -172,7 +172,7 @@ std::string browseWithShell(const std::string& prompt) {
     }
     const ShellItemList items(chosen);
     if (!items.get()) return {};  // cancelled
-    char path[MAX_PATH] = {};  // the size SHGetPathFromIDListA requires
+    char path[MAX_PATH] = {};     // the size SHGetPathFromIDListA requires
     if (!SHGetPathFromIDListA(items.get(), path)) return {};
     return path;
 }
@@ -240,8 +240,8 @@ bool readFile(const std::string& path, std::string& content) {
     if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > INT_MAX) return false;
     std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
     DWORD got = 0;
-    if (!bytes.empty() && (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) ||
-                           got != bytes.size()))
+    if (!bytes.empty() &&
+        (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) || got != bytes.size()))
         return false;
     content = std::move(bytes);
     return true;
@@ -267,8 +267,8 @@ CopyResult copyFile(const std::string& source, const std::string& target) {
 int multiByteToWideChar(unsigned codePage, std::string_view text, char16_t* out, int capacity) {
     // The length is always given: a text may hold NUL bytes and is not ended by one.
     if (text.empty() || text.size() > INT_MAX || capacity < 0) return 0;
-    return MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()),
-                               reinterpret_cast<wchar_t*>(out), capacity);
+    return MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), reinterpret_cast<wchar_t*>(out),
+                               capacity);
 }
 
 int wideCharToMultiByte(unsigned codePage, std::u16string_view text, char* out, int capacity) {

@@ -54,31 +54,28 @@ TEST_P(Gbk_Decoding, GivesWhatWindowsGives) {
     EXPECT_EQ(unitDump(decode(host::kCodePageGbk, GetParam().bytes)), unitDump(GetParam().units));
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, Gbk_Decoding,
-                         testing::Values(Conversion{"Ascii", "abc", u"abc"},
-                                         Conversion{"EuroSign", "\x80", u"\u20AC"},
-                                         Conversion{"TwoCharacters", "\xD6\xD0\xCE\xC4", u"\u4E2D\u6587"},
-                                         Conversion{"TrailByteLikeABackslash", "\x81\x5C", u"\u4E57"},
-                                         // The user-defined areas map onto the private use area.
-                                         Conversion{"UserDefinedAreaOne", "\xAA\xA1\xAF\xFE", u"\uE000\uE233"},
-                                         Conversion{"UserDefinedAreaTwo", "\xF8\xA1\xFE\xFE", u"\uE234\uE4C5"},
-                                         Conversion{"UserDefinedAreaThree", "\xA1\x40\xA7\xA0", u"\uE4C6\uE765"},
-                                         Conversion{"UnassignedPlaceOfTheSymbolRows", "\xA2\xAB", u"\uE766"},
-                                         Conversion{"ByteFF", "\xFF", u"\uF8F5"},
-                                         Conversion{"LeadByteAtTheEnd", "a\xD6", u"a?"},
-                                         // A lead byte takes the next byte with it, even one that is no trail byte.
-                                         Conversion{"LeadByteBeforeABlank", "\x81 b", u"?b"},
-                                         Conversion{"LeadByteBeforeANul", std::string("\x81\0b", 3),
-                                                    std::u16string(u"?\0b", 3)}),
-                         caseName);
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Gbk_Decoding,
+    testing::Values(Conversion{"Ascii", "abc", u"abc"}, Conversion{"EuroSign", "\x80", u"\u20AC"},
+                    Conversion{"TwoCharacters", "\xD6\xD0\xCE\xC4", u"\u4E2D\u6587"},
+                    Conversion{"TrailByteLikeABackslash", "\x81\x5C", u"\u4E57"},
+                    // The user-defined areas map onto the private use area.
+                    Conversion{"UserDefinedAreaOne", "\xAA\xA1\xAF\xFE", u"\uE000\uE233"},
+                    Conversion{"UserDefinedAreaTwo", "\xF8\xA1\xFE\xFE", u"\uE234\uE4C5"},
+                    Conversion{"UserDefinedAreaThree", "\xA1\x40\xA7\xA0", u"\uE4C6\uE765"},
+                    Conversion{"UnassignedPlaceOfTheSymbolRows", "\xA2\xAB", u"\uE766"},
+                    Conversion{"ByteFF", "\xFF", u"\uF8F5"}, Conversion{"LeadByteAtTheEnd", "a\xD6", u"a?"},
+                    // A lead byte takes the next byte with it, even one that is no trail byte.
+                    Conversion{"LeadByteBeforeABlank", "\x81 b", u"?b"},
+                    Conversion{"LeadByteBeforeANul", std::string("\x81\0b", 3), std::u16string(u"?\0b", 3)}),
+    caseName);
 
 TEST_P(Gbk_Encoding, GivesWhatWindowsGives) {
     EXPECT_EQ(hexDump(encode(host::kCodePageGbk, GetParam().units)), hexDump(GetParam().bytes));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Gbk_Encoding,
-                         testing::Values(Conversion{"Ascii", "abc", u"abc"},
-                                         Conversion{"EuroSign", "\x80", u"\u20AC"},
+                         testing::Values(Conversion{"Ascii", "abc", u"abc"}, Conversion{"EuroSign", "\x80", u"\u20AC"},
                                          Conversion{"TwoCharacters", "\xD6\xD0\xCE\xC4", u"\u4E2D\u6587"},
                                          Conversion{"PrivateUseArea", "\xAA\xA1\xFE\xFE", u"\uE000\uE4C5"},
                                          Conversion{"NoSuchCharacter", "?", u"\u0080"},
@@ -92,7 +89,10 @@ TEST_P(Utf8_Decoding, GivesWhatWindowsGives) {
 INSTANTIATE_TEST_SUITE_P(Cases, Utf8_Decoding,
                          testing::Values(Conversion{"TwoCharacters", "\xE4\xB8\xAD\xE6\x96\x87", u"\u4E2D\u6587"},
                                          Conversion{"OutsideTheBasicPlane", "\xF0\x9F\x98\x80", u"\U0001F600"},
-                                         Conversion{"UnfinishedSequence", "a\xE4\xB8" "b", u"a\uFFFDb"},
+                                         Conversion{"UnfinishedSequence",
+                                                    "a\xE4\xB8"
+                                                    "b",
+                                                    u"a\uFFFDb"},
                                          Conversion{"UnfinishedAtTheEnd", "\xE4\xB8", u"\uFFFD"},
                                          Conversion{"LoneContinuationByte", "\x80", u"\uFFFD"},
                                          Conversion{"OverlongForm", "\xC0\xAF", u"\uFFFD\uFFFD"},
@@ -103,16 +103,20 @@ TEST_P(Utf8_Encoding, GivesWhatWindowsGives) {
     EXPECT_EQ(hexDump(encode(host::kCodePageUtf8, GetParam().units)), hexDump(GetParam().bytes));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, Utf8_Encoding,
-    testing::Values(Conversion{"TwoCharacters", "\xE4\xB8\xAD\xE6\x96\x87", u"\u4E2D\u6587"},
-                    Conversion{"EuroSign", "\xE2\x82\xAC", u"\u20AC"},
-                    Conversion{"SurrogatePair", "\xF0\x9F\x98\x80", u"\U0001F600"},
-                    // Windows writes U+FFFD for a surrogate without its partner.
-                    Conversion{"LoneHighSurrogate", "a\xEF\xBF\xBD" "b", u"a\xD800" "b"},
-                    Conversion{"LoneLowSurrogate", "\xEF\xBF\xBD", u"\xDC00"},
-                    Conversion{"SurrogatesTheWrongWayRound", "\xEF\xBF\xBD\xEF\xBF\xBD", u"\xDE00\xD83D"}),
-    caseName);
+INSTANTIATE_TEST_SUITE_P(Cases, Utf8_Encoding,
+                         testing::Values(Conversion{"TwoCharacters", "\xE4\xB8\xAD\xE6\x96\x87", u"\u4E2D\u6587"},
+                                         Conversion{"EuroSign", "\xE2\x82\xAC", u"\u20AC"},
+                                         Conversion{"SurrogatePair", "\xF0\x9F\x98\x80", u"\U0001F600"},
+                                         // Windows writes U+FFFD for a surrogate without its partner.
+                                         Conversion{"LoneHighSurrogate",
+                                                    "a\xEF\xBF\xBD"
+                                                    "b",
+                                                    u"a\xD800"
+                                                    "b"},
+                                         Conversion{"LoneLowSurrogate", "\xEF\xBF\xBD", u"\xDC00"},
+                                         Conversion{"SurrogatesTheWrongWayRound", "\xEF\xBF\xBD\xEF\xBF\xBD",
+                                                    u"\xDE00\xD83D"}),
+                         caseName);
 
 TEST(CodePages, MeasureWithACapacityOfZero) {
     EXPECT_EQ(host::multiByteToWideChar(host::kCodePageGbk, "\xD6\xD0\xCE\xC4", nullptr, 0), 2);

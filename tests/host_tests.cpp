@@ -42,13 +42,10 @@ TEST_P(DirectoryOfPath, CutsBeforeTheLastRealBackslash) {
 // 乗 is 81 5C in code page 936: its trail byte is no backslash.
 INSTANTIATE_TEST_SUITE_P(Cases, DirectoryOfPath,
                          testing::Values(DirectoryCase{"C:\\游戏\\乗\\Quillorn.exe", "C:\\游戏\\乗"},
-                                         DirectoryCase{"C:\\游戏\\乗", "C:\\游戏"},
-                                         DirectoryCase{"C:\\乗乗", "C:"},
-                                         DirectoryCase{"C:\\Quillorn.exe", "C:"},
-                                         DirectoryCase{"C:\\dir\\", "C:\\dir"},
+                                         DirectoryCase{"C:\\游戏\\乗", "C:\\游戏"}, DirectoryCase{"C:\\乗乗", "C:"},
+                                         DirectoryCase{"C:\\Quillorn.exe", "C:"}, DirectoryCase{"C:\\dir\\", "C:\\dir"},
                                          DirectoryCase{"\\\\server\\share\\a.exe", "\\\\server\\share"},
-                                         DirectoryCase{"Quillorn.exe", ""},
-                                         DirectoryCase{"乗", ""}));
+                                         DirectoryCase{"Quillorn.exe", ""}, DirectoryCase{"乗", ""}));
 
 TEST(RunDirectory, IsWhatWasSet) {
     const std::string before = host::runDirectory();

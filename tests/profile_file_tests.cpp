@@ -50,8 +50,8 @@ const WriteCase kWriteCases[] = {
     {"TrimsBlanksAroundTheKey", "[GAMEPLAY]\r\n", "GAMEPLAY", "pvp ", "false", "[GAMEPLAY]\r\npvp=false\r\n"},
     {"FindsTheKeyWrittenWithATrailingBlank", "[GAMEPLAY]\r\npvp=false\r\n", "GAMEPLAY", "pvp ", "true",
      "[GAMEPLAY]\r\npvp=true\r\n"},
-    {"MatchesSectionAndKeyWithoutRegardToAsciiCase", "[Network]\r\nCluster_Name=a\r\n", "NETWORK", "cluster_name",
-     "b", "[Network]\r\nCluster_Name=b\r\n"},
+    {"MatchesSectionAndKeyWithoutRegardToAsciiCase", "[Network]\r\nCluster_Name=a\r\n", "NETWORK", "cluster_name", "b",
+     "[Network]\r\nCluster_Name=b\r\n"},
     // 0x81 0x41 and 0x81 0x61 are two different double-byte characters: their
     // trail bytes look like 'A' and 'a' but are not letters.
     {"NeverFoldsATrailByte", "[a]\r\n\x81\x41=1\r\n", "a", "\x81\x61", "2", "[a]\r\n\x81\x41=1\r\n\x81\x61=2\r\n"},
@@ -75,8 +75,8 @@ const WriteCase kWriteCases[] = {
     {"ChangesTheFirstOfDuplicateKeys", "[a]\r\nx=1\r\nx=2\r\n", "a", "x", "3", "[a]\r\nx=3\r\nx=2\r\n"},
     {"LeavesLinesWithoutAnEqualsSignAlone", "[a]\r\n; 手写的注释\r\nx\r\n", "a", "x", "1",
      "[a]\r\n; 手写的注释\r\nx\r\nx=1\r\n"},
-    {"LeavesHandAddedLinesAndTheirSpacingAlone", "; 注释\r\n[a]\r\n  手加 = 值 \r\nx=1\r\n[其他]\r\nk=v\r\n", "a",
-     "x", "2", "; 注释\r\n[a]\r\n  手加 = 值 \r\nx=2\r\n[其他]\r\nk=v\r\n"},
+    {"LeavesHandAddedLinesAndTheirSpacingAlone", "; 注释\r\n[a]\r\n  手加 = 值 \r\nx=1\r\n[其他]\r\nk=v\r\n", "a", "x",
+     "2", "; 注释\r\n[a]\r\n  手加 = 值 \r\nx=2\r\n[其他]\r\nk=v\r\n"},
     {"KeepsTheKeysSpellingAndSpacingWhenReplacing", "[a]\r\n  Key = old\r\n", "a", "key", "new",
      "[a]\r\n  Key =new\r\n"},
     {"IgnoresKeysBeforeTheFirstSection", "x=0\r\n[a]\r\n", "a", "x", "1", "x=0\r\n[a]\r\nx=1\r\n"},
@@ -167,8 +167,8 @@ TEST(ProfileFile, RefusesWhatCannotBeWrittenAsOneLine) {
         std::string section, key, value;
     };
     const Refused refused[] = {
-        {"a", "x", "1\r\n[b]"}, {"a", "x", "1\n"},  {"a", "x=y", "1"}, {"a", "", "1"},     {"a", "  ", "1"},
-        {"a", "[b]", "1"},      {"a]", "x", "1"},   {"a\r\n", "x", "1"}, {"a", "x\n", "1"},
+        {"a", "x", "1\r\n[b]"}, {"a", "x", "1\n"}, {"a", "x=y", "1"},   {"a", "", "1"},    {"a", "  ", "1"},
+        {"a", "[b]", "1"},      {"a]", "x", "1"},  {"a\r\n", "x", "1"}, {"a", "x\n", "1"},
     };
     TemporaryRunDirectory run;
     const std::string file = run / "\\设置.ini";
@@ -186,12 +186,14 @@ TEST(ProfileFile, KeysWrittenOneAfterAnotherKeepTheirOrder) {
     TemporaryRunDirectory run;
     const std::string file = run / "\\配置文件.ini";
     ASSERT_TRUE(host::writeIniValue(file, "文档目录", "请选择klei文档目录", "C:\\文档"));
-    for (const char* key : {"服务器票据", "游戏模式", "服务器人数"}) ASSERT_TRUE(host::writeIniValue(file, "启动配置", key, ""));
+    for (const char* key : {"服务器票据", "游戏模式", "服务器人数"})
+        ASSERT_TRUE(host::writeIniValue(file, "启动配置", key, ""));
     ASSERT_TRUE(host::writeIniValue(file, "启动配置", "游戏模式", "survival"));
     ASSERT_TRUE(host::writeIniValue(file, "文档目录", "请选择klei文档目录", "D:\\"));
 
-    EXPECT_EQ(fileBytes(file),
-              "[文档目录]\r\n请选择klei文档目录=D:\\\r\n[启动配置]\r\n服务器票据=\r\n游戏模式=survival\r\n服务器人数=\r\n");
+    EXPECT_EQ(
+        fileBytes(file),
+        "[文档目录]\r\n请选择klei文档目录=D:\\\r\n[启动配置]\r\n服务器票据=\r\n游戏模式=survival\r\n服务器人数=\r\n");
 }
 
 #ifdef _WIN32
@@ -222,8 +224,8 @@ const ProfileStep kSteps[] = {
 
 std::string windowsReads(const std::string& file, const char* section, const char* key) {
     std::vector<char> buffer(65536);
-    const DWORD length = GetPrivateProfileStringA(section, key, "", buffer.data(), static_cast<DWORD>(buffer.size()),
-                                                  file.c_str());
+    const DWORD length =
+        GetPrivateProfileStringA(section, key, "", buffer.data(), static_cast<DWORD>(buffer.size()), file.c_str());
     return std::string(buffer.data(), length);
 }
 
@@ -255,7 +257,7 @@ TEST(ProfileFileAgainstWindows, ReadsHandWrittenFilesAsWindowsDoes) {
                   "[a]\r\n  x = \t\"引号 \" \r\ny=\"\"b\"\"\r\nz=\"c\r\n[B]\nK=值\n[a]\r\nx=second\r\n"
                   "[\x81\x5D]\r\n\x81\x41=pair\r\nlast=unfinished");
     const std::vector<std::pair<std::string, std::string>> wanted = {
-        {"a", "x"}, {"a", "y"}, {"a", "z"}, {"b", "k"}, {"\x81\x5D", "\x81\x41"}, {"\x81\x5D", "\x81\x61"},
+        {"a", "x"},           {"a", "y"}, {"a", "z"}, {"b", "k"}, {"\x81\x5D", "\x81\x41"}, {"\x81\x5D", "\x81\x61"},
         {"\x81\x5D", "last"}, {"c", "x"},
     };
     for (const auto& [section, key] : wanted)
