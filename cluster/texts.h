@@ -122,6 +122,7 @@ inline constexpr char kErrorMessageLabel[] = "错误信息：";
 inline constexpr char kWindowLoadFailed[] = "载入启动窗口失败";
 inline constexpr char kAllocationFailedBefore[] = "分配 ";  // then the byte count
 inline constexpr char kAllocationFailedAfter[] = " 字节内存失败!";
+inline constexpr char kSystemErrorCodeLabel[] = "系统错误代码：";  // then the code, when Windows gave one
 
 // ---- The main window ---------------------------------------------------------
 

@@ -1,0 +1,191 @@
+#include "app/toolkit.h"
+
+#include <commctrl.h>
+#include <ole2.h>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+#include "cluster/texts.h"
+#include "host/host.h"
+
+namespace toolkit {
+namespace {
+
+struct RegisteredExitRoutine {
+    ExitRoutine routine;
+    void* context;
+    bool operator==(const RegisteredExitRoutine& other) const {
+        return routine == other.routine && context == other.context;
+    }
+};
+
+void exitProcess(int exitCode) { ExitProcess(static_cast<UINT>(exitCode)); }
+
+// The toolkit's state for the process: one thread, one instance.
+struct ToolkitState {
+    std::vector<RegisteredExitRoutine> exitRoutines;
+    std::vector<Window*> windows;
+    bool oleInitialised = false;
+    bool loopRunning = false;
+    bool stopping = false;
+    ProcessEnd endProcess = exitProcess;
+};
+
+ToolkitState& state() {
+    static ToolkitState theState;
+    return theState;
+}
+
+// A text built in place, never allocating: the fatal-error box must come up
+// even when the heap is exhausted. What does not fit is cut off.
+class FixedText {
+public:
+    void append(const char* text) {
+        while (*text && length_ + 1 < sizeof text_) text_[length_++] = *text++;
+        text_[length_] = '\0';
+    }
+    void appendNumber(unsigned long long number) {
+        char digits[24];
+        int count = 0;
+        do {
+            digits[count++] = static_cast<char>('0' + number % 10);
+            number /= 10;
+        } while (number != 0);
+        char reversed[24];
+        for (int i = 0; i < count; ++i) reversed[i] = digits[count - 1 - i];
+        reversed[count] = '\0';
+        append(reversed);
+    }
+    const char* get() const { return text_; }
+
+private:
+    char text_[1024] = {};
+    std::size_t length_ = 0;
+};
+
+bool isKeyMessage(UINT message) { return message == WM_KEYDOWN || message == WM_SYSKEYDOWN; }
+
+// The window of ours that `target` is, or lies in.
+Window* windowContaining(HWND target) {
+    for (Window* window : state().windows) {
+        HWND root = window->handle();
+        if (root && (target == root || IsChild(root, target))) return window;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+void initialiseToolkit() {
+    state().oleInitialised = SUCCEEDED(OleInitialize(nullptr));
+
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    host::setRunDirectory(host::directoryOfPath(host::executablePath()));
+    host::setCurrentDirectory(host::runDirectory());
+}
+
+void registerExitRoutine(ExitRoutine routine, void* context) {
+    RegisteredExitRoutine entry{routine, context};
+    auto& routines = state().exitRoutines;
+    if (std::find(routines.begin(), routines.end(), entry) == routines.end()) routines.push_back(entry);
+}
+
+void loadWindow(Window& window) {
+    if (!window.createHidden()) {
+        stopWithError(texts::kWindowLoadFailed, GetLastError());
+        return;
+    }
+    window.raiseCreated();
+    window.showFirstTime();
+}
+
+void noteWindowCreated(Window& window) { state().windows.push_back(&window); }
+
+void noteWindowDestroyed(Window& window) {
+    auto& windows = state().windows;
+    windows.erase(std::remove(windows.begin(), windows.end(), &window), windows.end());
+    if (windows.empty() && state().loopRunning) PostQuitMessage(0);
+}
+
+void processMessage(const MSG& message) {
+    if (isKeyMessage(message.message)) {
+        Window* window = windowContaining(message.hwnd);
+        if (window && window->handleKeyBeforeControls(message)) return;
+    }
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+}
+
+int runMessageLoop() {
+    if (state().windows.empty()) return 0;
+    state().loopRunning = true;
+    MSG message{};
+    int exitCode = 0;
+    for (;;) {
+        BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        if (got == 0) {
+            exitCode = static_cast<int>(message.wParam);
+            break;
+        }
+        if (got == -1) break;  // only for an invalid window filter, which we never pass
+        processMessage(message);
+    }
+    state().loopRunning = false;
+    return exitCode;
+}
+
+void shutDownToolkit(int /*exitCode*/) {
+    // The list is taken first, so a routine runs once even if shutdown is
+    // entered again while the routines run (a fatal error inside one of them).
+    std::vector<RegisteredExitRoutine> routines = std::exchange(state().exitRoutines, {});
+    for (const RegisteredExitRoutine& entry : routines) entry.routine(entry.context);
+    if (state().oleInitialised) {
+        OleUninitialize();
+        state().oleInitialised = false;
+    }
+}
+
+void stopWithError(const char* message, DWORD systemError) {
+    FixedText text;
+    text.append(texts::kErrorHeading);
+    text.append(texts::kLineEnd);
+    text.append(texts::kLineEnd);
+    text.append(texts::kErrorMessageLabel);
+    text.append(message);
+    text.append(texts::kLineEnd);
+    if (systemError != 0) {
+        text.append(texts::kSystemErrorCodeLabel);
+        text.appendNumber(systemError);
+        text.append(texts::kLineEnd);
+    }
+
+    ToolkitState& toolkit = state();
+    if (toolkit.stopping) {
+        // A second fatal error while the first is being reported, most likely
+        // memory running out again: the plain box, then the end at once.
+        MessageBoxA(nullptr, text.get(), texts::kErrorCaption, MB_OK | MB_ICONERROR | MB_TASKMODAL);
+        toolkit.endProcess(-1);
+        return;
+    }
+    toolkit.stopping = true;
+    host::showMessage({texts::kErrorCaption, text.get(), host::MessageIcon::error});
+    shutDownToolkit(-1);
+    toolkit.stopping = false;
+    toolkit.endProcess(-1);
+}
+
+void stopWithAllocationFailure(std::size_t bytes) {
+    FixedText message;
+    message.append(texts::kAllocationFailedBefore);
+    message.appendNumber(bytes);
+    message.append(texts::kAllocationFailedAfter);
+    stopWithError(message.get());
+}
+
+void replaceProcessEnd(ProcessEnd end) { state().endProcess = end ? end : exitProcess; }
+
+}  // namespace toolkit
