@@ -1,0 +1,73 @@
+// Quillorn.exe's entry point, and the global allocation functions: memory
+// running out anywhere ends the process through the toolkit's error box.
+#include <windows.h>
+
+#include <cstdlib>
+#include <malloc.h>
+#include <new>
+#include <utility>
+
+#include "app/application.h"
+#include "app/toolkit.h"
+
+namespace {
+
+// Set aside at start-up and given back when an allocation fails, so that the
+// error box can still be built and shown.
+void* emergencyReserve = std::malloc(64 * 1024);
+
+[[noreturn]] void stopForLackOfMemory(std::size_t bytes) {
+    std::free(std::exchange(emergencyReserve, nullptr));
+    toolkit::stopWithAllocationFailure(bytes);
+    std::abort();  // not reached: the toolkit ends the process
+}
+
+void* allocate(std::size_t bytes) {
+    void* memory = std::malloc(bytes != 0 ? bytes : 1);
+    if (!memory) stopForLackOfMemory(bytes);
+    return memory;
+}
+
+void* allocateAligned(std::size_t bytes, std::align_val_t alignment) {
+    void* memory = _aligned_malloc(bytes != 0 ? bytes : 1, static_cast<std::size_t>(alignment));
+    if (!memory) stopForLackOfMemory(bytes);
+    return memory;
+}
+
+}  // namespace
+
+void* operator new(std::size_t bytes) { return allocate(bytes); }
+void* operator new[](std::size_t bytes) { return allocate(bytes); }
+void* operator new(std::size_t bytes, const std::nothrow_t&) noexcept { return allocate(bytes); }
+void* operator new[](std::size_t bytes, const std::nothrow_t&) noexcept { return allocate(bytes); }
+void operator delete(void* memory) noexcept { std::free(memory); }
+void operator delete[](void* memory) noexcept { std::free(memory); }
+void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
+void operator delete[](void* memory, std::size_t) noexcept { std::free(memory); }
+void operator delete(void* memory, const std::nothrow_t&) noexcept { std::free(memory); }
+void operator delete[](void* memory, const std::nothrow_t&) noexcept { std::free(memory); }
+
+void* operator new(std::size_t bytes, std::align_val_t alignment) { return allocateAligned(bytes, alignment); }
+void* operator new[](std::size_t bytes, std::align_val_t alignment) { return allocateAligned(bytes, alignment); }
+void* operator new(std::size_t bytes, std::align_val_t alignment, const std::nothrow_t&) noexcept {
+    return allocateAligned(bytes, alignment);
+}
+void* operator new[](std::size_t bytes, std::align_val_t alignment, const std::nothrow_t&) noexcept {
+    return allocateAligned(bytes, alignment);
+}
+void operator delete(void* memory, std::align_val_t) noexcept { _aligned_free(memory); }
+void operator delete[](void* memory, std::align_val_t) noexcept { _aligned_free(memory); }
+void operator delete(void* memory, std::size_t, std::align_val_t) noexcept { _aligned_free(memory); }
+void operator delete[](void* memory, std::size_t, std::align_val_t) noexcept { _aligned_free(memory); }
+void operator delete(void* memory, std::align_val_t, const std::nothrow_t&) noexcept { _aligned_free(memory); }
+void operator delete[](void* memory, std::align_val_t, const std::nothrow_t&) noexcept { _aligned_free(memory); }
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    int exitCode = 0;
+    {
+        Application application;
+        exitCode = application.startApplication();
+        toolkit::shutDownToolkit(exitCode);
+    }
+    return exitCode;
+}

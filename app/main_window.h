@@ -1,0 +1,78 @@
+// The main window: built from its description, painted with its two pictures,
+// running the four commands from its events, and giving the field accessors.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "app/pictures.h"
+#include "app/scoped_win.h"
+#include "app/toolkit.h"
+#include "app/window_description.h"
+#include "cluster/app_state.h"
+#include "settings/tool_settings.h"
+
+class MainWindow final : public toolkit::Window {
+public:
+    explicit MainWindow(AppState& appState);
+    ~MainWindow() override;
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    // toolkit::Window
+    HWND handle() const override { return window_; }
+    bool createHidden() override;
+    void raiseCreated() override;
+    void showFirstTime() override;
+    bool handleKeyBeforeControls(const MSG& message) override;
+
+    HWND control(ControlId id) const;
+
+    // The field accessors; they need the window to exist.
+    std::string readEditText(EditBox box) const;
+    void writeEditText(EditBox box, const std::string& text);
+    int readSelectionIndex(ControlId list) const;
+    FormValues readFormValues() const;
+    EditBoxAccessors editBoxAccessors();
+
+private:
+    static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK panelProcedure(HWND panel, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handlePanelMessage(HWND panel, UINT message, WPARAM wParam, LPARAM lParam);
+
+    void onDestroy();
+    void onNcDestroy();
+    void onEndSession(bool sessionEnds);
+    void onCommand(WPARAM wParam, LPARAM lParam);
+    void onDrawItem(const DRAWITEMSTRUCT& item);
+    LRESULT onControlColour(HDC dc);
+    LRESULT onEraseBackground(HDC dc);
+    void onActivate(WPARAM wParam);
+    void onSetFocus();
+    void onPanelPaint(HWND panel);
+
+    bool registerClasses() const;
+    void makeExactlyWindowSized();
+    bool createControls();
+    HWND createControl(const ControlDescription& description);
+    void arrangeStacking();
+    void showControls();
+    void moveFocus(bool backward);
+    void saveSettingsOnce(SaveFailures failures);
+
+    AppState& appState_;
+    HWND window_ = nullptr;
+    HWND focusToRestore_ = nullptr;
+    bool createdEventRaised_ = false;
+    bool settingsSaved_ = false;
+    Picture background_;
+    Picture panelPicture_;
+    UniqueFont fieldFont_;
+    UniqueBrush fieldBrush_;
+};
+
+// Where a window of the given size goes to be centred on a screen of the given
+// size (integer division, so it may lie left of or above the screen).
+POINT centredOrigin(int screenWidth, int screenHeight, int width, int height);
