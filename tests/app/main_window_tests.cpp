@@ -1,0 +1,559 @@
+// The main window in-process: its frame and controls as built, the order of
+// loading, the field accessors, the input filter, the keyboard and closing.
+#include "app/main_window.h"
+
+#include <gtest/gtest.h>
+#include <ole2.h>
+
+#include <string>
+#include <vector>
+
+#include "app/toolkit.h"
+#include "cluster/texts.h"
+#include "host/host.h"
+#include "support/test_support.h"
+
+namespace {
+
+std::vector<int> endedWithCodes;
+void recordProcessEnd(int exitCode) { endedWithCodes.push_back(exitCode); }
+
+// Runs what is queued, through the toolkit's own step (keys first to the window).
+void pumpMessages() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) toolkit::processMessage(message);
+}
+
+enum Modifier : unsigned { none = 0, shift = 1, control = 2, alt = 4 };
+
+// A key pressed while the focus is where it is, with the given modifiers held:
+// the thread's key state says so for as long as the key is handled.
+void pressKey(WPARAM key, unsigned modifiers = none) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    BYTE held[256];
+    std::copy(std::begin(keys), std::end(keys), held);
+    held[VK_SHIFT] = (modifiers & shift) ? 0x80 : 0;
+    held[VK_CONTROL] = (modifiers & control) ? 0x80 : 0;
+    held[VK_MENU] = (modifiers & alt) ? 0x80 : 0;
+    SetKeyboardState(held);
+    MSG message{};
+    message.hwnd = GetFocus();
+    message.message = WM_KEYDOWN;
+    message.wParam = key;
+    message.lParam = 1;
+    toolkit::processMessage(message);
+    pumpMessages();
+    SetKeyboardState(keys);
+}
+
+RECT rectInParent(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+std::string windowText(HWND window) {
+    char text[256] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+std::string settingsValue(const std::string& key) {
+    return host::readIniValue(host::runDirectory() + texts::kToolSettingsFile, texts::kStartupSection, key);
+}
+
+// A run directory, recorded dialogs and OLE for each test, and a window to load.
+class MainWindowTest : public ::testing::Test {
+protected:
+    MainWindowTest() {
+        OleInitialize(nullptr);
+        endedWithCodes.clear();
+        toolkit::replaceProcessEnd(recordProcessEnd);
+    }
+    ~MainWindowTest() override {
+        toolkit::replaceProcessEnd(nullptr);
+        OleUninitialize();
+    }
+
+    void load(MainWindow& window) {
+        toolkit::loadWindow(window);
+        ASSERT_TRUE(endedWithCodes.empty())
+            << "the window could not be created: " << (dialogs.messages.empty() ? "" : dialogs.messages.back().text);
+        ASSERT_NE(window.handle(), nullptr);
+        pumpMessages();
+    }
+
+    TemporaryRunDirectory run;
+    RecordedDialogs dialogs{"C:\\users\\player\\Documents\\Klei"};
+    AppState state;
+};
+
+// ---- Frame and controls ----------------------------------------------------------
+
+TEST(CentredOrigin, UsesIntegerDivisionTowardZeroAlsoOnScreensSmallerThanTheWindow) {
+    struct Case {
+        int screenWidth, screenHeight, left, top;
+    };
+    const Case cases[] = {{1600, 900, 80, 120}, {1366, 768, -37, 54}, {1440, 660, 0, 0},
+                          {1439, 659, 0, 0},    {1437, 657, -1, -1},  {1024, 600, -208, -30}};
+    for (const Case& screen : cases) {
+        POINT origin = centredOrigin(screen.screenWidth, screen.screenHeight, 1440, 660);
+        EXPECT_EQ(origin.x, screen.left) << screen.screenWidth;
+        EXPECT_EQ(origin.y, screen.top) << screen.screenHeight;
+    }
+}
+
+TEST_F(MainWindowTest, WindowIsCentredFixedSizeCaptionedAndHasTheApplicationIcon) {
+    MainWindow window(state);
+    load(window);
+    HWND frame = window.handle();
+
+    RECT rect{};
+    GetWindowRect(frame, &rect);
+    EXPECT_EQ(rect.right - rect.left, 1440);
+    EXPECT_EQ(rect.bottom - rect.top, 660);
+    EXPECT_EQ(rect.left, (GetSystemMetrics(SM_CXSCREEN) - 1440) / 2);
+    EXPECT_EQ(rect.top, (GetSystemMetrics(SM_CYSCREEN) - 660) / 2);
+
+    LONG_PTR style = GetWindowLongPtrA(frame, GWL_STYLE);
+    const LONG_PTR required = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN | WS_VISIBLE;
+    EXPECT_EQ(style & required, required);
+    EXPECT_EQ(style & (WS_THICKFRAME | WS_MAXIMIZEBOX | WS_CHILD | WS_POPUP), 0);
+    EXPECT_EQ(GetWindowLongPtrA(frame, GWL_EXSTYLE) & (WS_EX_TOOLWINDOW | WS_EX_TOPMOST), 0);
+    EXPECT_EQ(GetWindow(frame, GW_OWNER), nullptr);
+    EXPECT_EQ(windowText(frame), "Quillorn");
+    EXPECT_NE(GetClassLongPtrA(frame, GCLP_HICON), 0);
+    EXPECT_NE(GetClassLongPtrA(frame, GCLP_HICONSM), 0);
+    EXPECT_EQ(GetClassLongPtrA(frame, GCLP_HBRBACKGROUND), COLOR_BTNFACE + 1);
+}
+
+struct ExpectedControl {
+    const char* name;
+    ControlId id;
+    const char* className;
+    ControlId parent;
+    RECT rect;  // left, top, right, bottom in the parent's client area
+    LONG style;
+    LONG extendedStyle;
+};
+
+constexpr LONG kEditLeft = WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | ES_AUTOHSCROLL | ES_LEFT;
+constexpr LONG kList = WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
+constexpr LONG kButton = WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | BS_OWNERDRAW;
+
+// Closed drop-down lists take their height from the font, so only their
+// left, top and width are fixed; their bottom here is the dropped list's.
+const ExpectedControl kExpectedControls[] = {
+    {"超级按钮2", ControlId::superButton2, "Button", ControlId::window, {434, 477, 654, 522}, kButton, 0},
+    {"超级按钮1", ControlId::superButton1, "Button", ControlId::window, {194, 477, 414, 522}, kButton, 0},
+    {"编辑框5", ControlId::editBox5, "Edit", ControlId::window, {330, 408, 1224, 446}, kEditLeft, WS_EX_CLIENTEDGE},
+    {"编辑框4", ControlId::editBox4, "Edit", ControlId::window, {360, 354, 1224, 392}, kEditLeft, WS_EX_CLIENTEDGE},
+    {"编辑框3", ControlId::editBox3, "Edit", ControlId::window, {413, 300, 1224, 338}, kEditLeft, WS_EX_CLIENTEDGE},
+    {"组合框2", ControlId::comboBox2, "ComboBox", ControlId::window, {328, 246, 1224, 406}, kList, 0},
+    {"编辑框2", ControlId::editBox2, "Edit", ControlId::window, {298, 192, 1224, 230}, kEditLeft, WS_EX_CLIENTEDGE},
+    {"组合框1", ControlId::comboBox1, "ComboBox", ControlId::pictureBox1, {121, 122, 1065, 282}, kList, 0},
+    {"编辑框1", ControlId::editBox1, "Edit", ControlId::window, {298, 84, 1224, 122},
+     WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | ES_AUTOHSCROLL | ES_CENTER, WS_EX_CLIENTEDGE},
+    {"图片框1", ControlId::pictureBox1, "QuillornPicturePanel", ControlId::window, {160, 16, 1256, 616},
+     WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0},
+};
+
+TEST_F(MainWindowTest, EveryControlHasItsClassParentPlaceAndStyles) {
+    MainWindow window(state);
+    load(window);
+    for (const ExpectedControl& expected : kExpectedControls) {
+        SCOPED_TRACE(expected.name);
+        HWND control = window.control(expected.id);
+        ASSERT_NE(control, nullptr);
+        char className[64] = {};
+        GetClassNameA(control, className, sizeof className);
+        EXPECT_STREQ(className, expected.className);
+        EXPECT_EQ(GetParent(control), window.control(expected.parent));
+        EXPECT_TRUE(IsWindowVisible(control));
+        EXPECT_TRUE(IsWindowEnabled(control));
+
+        RECT rect = rectInParent(control);
+        EXPECT_EQ(rect.left, expected.rect.left);
+        EXPECT_EQ(rect.top, expected.rect.top);
+        EXPECT_EQ(rect.right, expected.rect.right);
+        if (expected.className == std::string("ComboBox")) {
+            // Created 160 high; the system may trim the dropped list by less
+            // than a row, while the stored 36 or 39 would leave almost nothing.
+            RECT dropped{};
+            SendMessageA(control, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
+            MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&dropped), 2);
+            LONG row = static_cast<LONG>(SendMessageA(control, CB_GETITEMHEIGHT, 0, 0));
+            EXPECT_EQ(dropped.top, expected.rect.top);
+            EXPECT_LE(dropped.bottom, expected.rect.bottom);
+            EXPECT_GT(dropped.bottom, expected.rect.bottom - row);
+        } else {
+            EXPECT_EQ(rect.bottom, expected.rect.bottom);
+        }
+
+        const LONG styleBits = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_TABSTOP | WS_HSCROLL | WS_BORDER;
+        LONG style = static_cast<LONG>(GetWindowLongPtrA(control, GWL_STYLE));
+        EXPECT_EQ(style & styleBits, expected.style & styleBits);
+        if (expected.className == std::string("Edit")) {
+            const LONG editBits = ES_CENTER | ES_RIGHT | ES_AUTOHSCROLL | ES_PASSWORD | ES_NOHIDESEL | ES_MULTILINE |
+                                  ES_UPPERCASE | ES_LOWERCASE | ES_NUMBER | ES_READONLY;
+            EXPECT_EQ(style & editBits, expected.style & editBits);
+            EXPECT_EQ(SendMessageA(control, EM_GETPASSWORDCHAR, 0, 0), 0);
+            EXPECT_GE(static_cast<DWORD>(SendMessageA(control, EM_GETLIMITTEXT, 0, 0)), 0x7FFFFFFEu);
+        } else if (expected.className == std::string("ComboBox")) {
+            EXPECT_EQ(style & 0xF, CBS_DROPDOWNLIST);
+            EXPECT_EQ(style & (CBS_SORT | CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE), 0);
+        } else {
+            EXPECT_EQ(style & 0xFFFF, expected.style & 0xFFFF);
+        }
+        LONG extendedStyle = static_cast<LONG>(GetWindowLongPtrA(control, GWL_EXSTYLE));
+        EXPECT_EQ(extendedStyle & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE | WS_EX_WINDOWEDGE),
+                  expected.extendedStyle);
+    }
+}
+
+TEST_F(MainWindowTest, ControlsAreStackedInDescriptionOrderFirstOnTop) {
+    MainWindow window(state);
+    load(window);
+    auto stack = [](HWND parent) {
+        std::vector<int> ids;
+        for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            ids.push_back(GetDlgCtrlID(child));
+        return ids;
+    };
+    EXPECT_EQ(stack(window.handle()),
+              (std::vector<int>{idOf(ControlId::superButton2), idOf(ControlId::superButton1),
+                                idOf(ControlId::editBox5), idOf(ControlId::editBox4), idOf(ControlId::editBox3),
+                                idOf(ControlId::comboBox2), idOf(ControlId::editBox2), idOf(ControlId::editBox1),
+                                idOf(ControlId::pictureBox1)}));
+    EXPECT_EQ(stack(window.control(ControlId::pictureBox1)), (std::vector<int>{idOf(ControlId::comboBox1)}));
+}
+
+TEST_F(MainWindowTest, ButtonsCarryTheirCaptions) {
+    MainWindow window(state);
+    load(window);
+    EXPECT_EQ(windowText(window.control(ControlId::superButton1)), "配置服务器");
+    EXPECT_EQ(windowText(window.control(ControlId::superButton2)), "模组与世界复制");
+}
+
+TEST_F(MainWindowTest, TheSevenFieldsShareTheFieldFont) {
+    MainWindow window(state);
+    load(window);
+    const ControlId fields[] = {ControlId::editBox1, ControlId::comboBox1, ControlId::editBox2, ControlId::comboBox2,
+                                ControlId::editBox3, ControlId::editBox4,  ControlId::editBox5};
+    HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(window.control(fields[0]), WM_GETFONT, 0, 0));
+    ASSERT_NE(font, nullptr);
+    for (ControlId field : fields)
+        EXPECT_EQ(reinterpret_cast<HGDIOBJ>(SendMessageA(window.control(field), WM_GETFONT, 0, 0)), font);
+
+    LOGFONTA description{};
+    ASSERT_TRUE(GetObjectA(font, sizeof description, &description));
+    EXPECT_EQ(description.lfHeight, -24);
+    EXPECT_EQ(description.lfWeight, 290);
+    EXPECT_FALSE(description.lfItalic || description.lfUnderline || description.lfStrikeOut);
+    EXPECT_EQ(description.lfCharSet, DEFAULT_CHARSET);
+    EXPECT_EQ(description.lfQuality, PROOF_QUALITY);
+    EXPECT_EQ(description.lfPitchAndFamily, DEFAULT_PITCH);
+    EXPECT_STREQ(description.lfFaceName, "微软雅黑 Light");
+}
+
+TEST_F(MainWindowTest, ListsHoldTheirItemsWithTheFirstSelectedAndRowsOnePixelTaller) {
+    MainWindow window(state);
+    load(window);
+    struct List {
+        ControlId id;
+        std::vector<std::string> items;
+    };
+    const List lists[] = {{ControlId::comboBox1, {"生存模式", "荒野模式", "无尽模式"}},
+                          {ControlId::comboBox2, {"社交", "合作", "竞争", "疯狂"}}};
+
+    // What a list with the same font would make its rows without being told.
+    HWND plain = CreateWindowExA(0, "ComboBox", "", WS_CHILD | CBS_DROPDOWNLIST, 0, 0, 100, 160, window.handle(),
+                                 nullptr, nullptr, nullptr);
+    SendMessageA(plain, WM_SETFONT, SendMessageA(window.control(ControlId::editBox1), WM_GETFONT, 0, 0), FALSE);
+    LRESULT standardHeight = SendMessageA(plain, CB_GETITEMHEIGHT, 0, 0);
+    DestroyWindow(plain);
+
+    for (const List& list : lists) {
+        HWND combo = window.control(list.id);
+        std::vector<std::string> items;
+        for (int i = 0; i < SendMessageA(combo, CB_GETCOUNT, 0, 0); ++i) {
+            char item[64] = {};
+            SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item));
+            items.push_back(item);
+        }
+        EXPECT_EQ(items, list.items);
+        EXPECT_EQ(window.readSelectionIndex(list.id), 0);
+        EXPECT_EQ(SendMessageA(combo, CB_GETITEMHEIGHT, 0, 0), standardHeight + 1);
+    }
+}
+
+TEST_F(MainWindowTest, FieldsAreBlackOnWhiteAlsoTheListInsideThePanel) {
+    MainWindow window(state);
+    load(window);
+    HDC dc = CreateCompatibleDC(nullptr);
+    struct Ask {
+        HWND to;
+        UINT message;
+        ControlId from;
+    };
+    const Ask asks[] = {{window.handle(), WM_CTLCOLOREDIT, ControlId::editBox1},
+                        {window.handle(), WM_CTLCOLORLISTBOX, ControlId::comboBox2},
+                        {window.control(ControlId::pictureBox1), WM_CTLCOLORLISTBOX, ControlId::comboBox1},
+                        {window.control(ControlId::pictureBox1), WM_CTLCOLOREDIT, ControlId::comboBox1}};
+    for (const Ask& ask : asks) {
+        SetTextColor(dc, RGB(1, 2, 3));
+        SetBkColor(dc, RGB(4, 5, 6));
+        auto brush = reinterpret_cast<HGDIOBJ>(SendMessageA(
+            ask.to, ask.message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(window.control(ask.from))));
+        LOGBRUSH colour{};
+        ASSERT_TRUE(GetObjectA(brush, sizeof colour, &colour));
+        EXPECT_EQ(colour.lbColor, RGB(255, 255, 255));
+        EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 0));
+        EXPECT_EQ(GetBkColor(dc), RGB(255, 255, 255));
+    }
+    DeleteDC(dc);
+}
+
+// ---- Input filter ------------------------------------------------------------------
+
+TEST_F(MainWindowTest, DigitsAndMinusFilterActsOnTypedCharactersOfTheNumberFieldsOnly) {
+    MainWindow window(state);
+    load(window);
+    struct Typing {
+        EditBox box;
+        const char* typed;
+        const char* shown;
+    };
+    const Typing cases[] = {
+        {EditBox::maxPlayers, "1a2 -x-", "12--"},
+        {EditBox::clusterPassword, "-9Z.9-", "-99-"},
+        {EditBox::clusterPassword, "12\b3", "13"},  // backspace passes
+        {EditBox::token, "ab 1-", "ab 1-"},
+        {EditBox::clusterName, "Abc", "Abc"},
+    };
+    for (const Typing& typing : cases) {
+        SCOPED_TRACE(typing.typed);
+        HWND edit = window.control(controlOf(typing.box));
+        window.writeEditText(typing.box, "");
+        for (const char* c = typing.typed; *c; ++c) SendMessageA(edit, WM_CHAR, static_cast<BYTE>(*c), 1);
+        EXPECT_EQ(window.readEditText(typing.box), typing.shown);
+    }
+    // A double-byte character typed into a number field is refused byte by byte.
+    HWND maxPlayers = window.control(ControlId::editBox2);
+    window.writeEditText(EditBox::maxPlayers, "");
+    for (char byte : std::string("中")) SendMessageA(maxPlayers, WM_CHAR, static_cast<BYTE>(byte), 1);
+    EXPECT_EQ(window.readEditText(EditBox::maxPlayers), "");
+}
+
+TEST_F(MainWindowTest, TextSetOrPastedIntoANumberFieldIsNotFiltered) {
+    MainWindow window(state);
+    load(window);
+    window.writeEditText(EditBox::maxPlayers, "six");
+    EXPECT_EQ(window.readEditText(EditBox::maxPlayers), "six");
+
+    ASSERT_TRUE(OpenClipboard(window.handle()));
+    EmptyClipboard();
+    const char pasted[] = "pw-1";
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, sizeof pasted);
+    std::copy(std::begin(pasted), std::end(pasted), static_cast<char*>(GlobalLock(memory)));
+    GlobalUnlock(memory);
+    SetClipboardData(CF_TEXT, memory);
+    CloseClipboard();
+
+    window.writeEditText(EditBox::clusterPassword, "");
+    SendMessageA(window.control(ControlId::editBox5), WM_PASTE, 0, 0);
+    EXPECT_EQ(window.readEditText(EditBox::clusterPassword), "pw-1");
+}
+
+// ---- Accessors ----------------------------------------------------------------------
+
+TEST_F(MainWindowTest, EditTextRoundTripsThroughEachBoxWhateverItsLength) {
+    MainWindow window(state);
+    load(window);
+    const std::string texts[] = {"", "a", "我的服务器 1", std::string(100000, 'x') + "尾"};
+    const EditBox boxes[] = {EditBox::token, EditBox::maxPlayers, EditBox::clusterName, EditBox::clusterDescription,
+                             EditBox::clusterPassword};
+    for (const std::string& text : texts) {
+        for (EditBox box : boxes) {
+            window.writeEditText(box, text);
+            EXPECT_EQ(window.readEditText(box), text) << static_cast<int>(box) << " " << text.size();
+        }
+    }
+}
+
+TEST_F(MainWindowTest, FormValuesComeFromTheirOwnControls) {
+    MainWindow window(state);
+    load(window);
+    SetWindowTextA(window.control(ControlId::editBox1), "token");
+    SetWindowTextA(window.control(ControlId::editBox2), "6");
+    SetWindowTextA(window.control(ControlId::editBox3), "name");
+    SetWindowTextA(window.control(ControlId::editBox4), "description");
+    SetWindowTextA(window.control(ControlId::editBox5), "1234");
+    SendMessageA(window.control(ControlId::comboBox1), CB_SETCURSEL, 2, 0);
+    SendMessageA(window.control(ControlId::comboBox2), CB_SETCURSEL, 3, 0);
+
+    FormValues values = window.readFormValues();
+    EXPECT_EQ(values.tokenText, "token");
+    EXPECT_EQ(values.gameModeIndex, 2);
+    EXPECT_EQ(values.maxPlayersText, "6");
+    EXPECT_EQ(values.playStyleIndex, 3);
+    EXPECT_EQ(values.clusterNameText, "name");
+    EXPECT_EQ(values.clusterDescriptionText, "description");
+    EXPECT_EQ(values.clusterPasswordText, "1234");
+}
+
+// ---- Loading ------------------------------------------------------------------------
+
+TEST_F(MainWindowTest, FirstRunAsksForTheFolderWhileTheWindowIsHiddenThenShowsItWithFocusInTheToken) {
+    MainWindow window(state);
+    bool windowExisted = false, windowWasVisible = true, fieldsExisted = false;
+    host::replaceDialogs([this](const host::Message& message) { dialogs.messages.push_back(message); },
+                         [&](const std::string&) {
+                             windowExisted = window.handle() != nullptr;
+                             windowWasVisible = IsWindowVisible(window.handle());
+                             fieldsExisted = window.control(ControlId::editBox5) != nullptr;
+                             return std::string("D:\\Klei");
+                         });
+    load(window);
+
+    EXPECT_TRUE(windowExisted);
+    EXPECT_FALSE(windowWasVisible);
+    EXPECT_TRUE(fieldsExisted);
+    EXPECT_EQ(state.documentsDir, "D:\\Klei");
+    EXPECT_TRUE(IsWindowVisible(window.handle()));
+    EXPECT_EQ(GetFocus(), window.control(ControlId::editBox1));
+}
+
+TEST_F(MainWindowTest, LaterRunsFillTheEditBoxesFromTheSettingsFileUnchanged) {
+    writeTestFile(run / texts::kToolSettingsFile,
+                  "[文档目录]\r\n请选择klei文档目录=D:\\Klei\r\n[启动配置]\r\n服务器票据=pds-g^abc\r\n"
+                  "游戏模式=endless\r\n服务器人数=ten\r\n游戏风格=madness\r\n服务器名称=我的服务器\r\n"
+                  "服务器描述=描述\r\n服务器密码=x1\r\n");
+    MainWindow window(state);
+    load(window);
+
+    EXPECT_TRUE(dialogs.browserPrompts.empty());
+    EXPECT_EQ(window.readEditText(EditBox::token), "pds-g^abc");
+    EXPECT_EQ(window.readEditText(EditBox::maxPlayers), "ten");
+    EXPECT_EQ(window.readEditText(EditBox::clusterName), "我的服务器");
+    EXPECT_EQ(window.readEditText(EditBox::clusterDescription), "描述");
+    EXPECT_EQ(window.readEditText(EditBox::clusterPassword), "x1");
+    EXPECT_EQ(window.readSelectionIndex(ControlId::comboBox1), 0);
+    EXPECT_EQ(window.readSelectionIndex(ControlId::comboBox2), 0);
+}
+
+// ---- Keyboard -----------------------------------------------------------------------
+
+TEST_F(MainWindowTest, TabAndShiftTabFollowTheReverseDescriptionOrderAndWrapAround) {
+    MainWindow window(state);
+    load(window);
+    const ControlId order[] = {ControlId::editBox1, ControlId::comboBox1,    ControlId::editBox2,
+                               ControlId::comboBox2, ControlId::editBox3,    ControlId::editBox4,
+                               ControlId::editBox5,  ControlId::superButton1, ControlId::superButton2};
+    ASSERT_EQ(GetFocus(), window.control(ControlId::editBox1));
+    for (int step = 1; step <= 9; ++step) {
+        pressKey(VK_TAB);
+        EXPECT_EQ(GetFocus(), window.control(order[step % 9])) << "Tab " << step;
+    }
+    for (int step = 1; step <= 9; ++step) {
+        pressKey(VK_TAB, shift);
+        EXPECT_EQ(GetFocus(), window.control(order[(9 - step) % 9])) << "Shift+Tab " << step;
+    }
+}
+
+TEST_F(MainWindowTest, EnterDoesNothingNotEvenOnAButton) {
+    MainWindow window(state);
+    load(window);
+    for (ControlId id : {ControlId::editBox3, ControlId::superButton1, ControlId::comboBox2}) {
+        SetFocus(window.control(id));
+        pressKey(VK_RETURN);
+        EXPECT_EQ(GetFocus(), window.control(id));
+    }
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_TRUE(IsWindow(window.handle()));
+}
+
+TEST_F(MainWindowTest, EscClosesFromAnyControlAndSavesButNotWithShiftOrControl) {
+    struct Case {
+        ControlId focus;
+        unsigned modifiers;
+        bool dropDown;
+        bool closes;
+    };
+    const Case cases[] = {
+        {ControlId::editBox1, none, false, true},       {ControlId::comboBox1, none, false, true},
+        {ControlId::comboBox2, none, true, true},       {ControlId::superButton2, none, false, true},
+        {ControlId::editBox1, shift, false, false},     {ControlId::editBox1, control, false, false},
+        {ControlId::superButton1, control, false, false},
+    };
+    for (const Case& escape : cases) {
+        SCOPED_TRACE(idOf(escape.focus) * 10 + static_cast<int>(escape.modifiers));
+        TemporaryRunDirectory ownRun;
+        AppState ownState;
+        MainWindow window(ownState);
+        load(window);
+        window.writeEditText(EditBox::token, "kept");
+        SetFocus(window.control(escape.focus));
+        if (escape.dropDown) SendMessageA(window.control(escape.focus), CB_SHOWDROPDOWN, TRUE, 0);
+
+        pressKey(VK_ESCAPE, escape.modifiers);
+
+        EXPECT_EQ(window.handle() == nullptr, escape.closes);
+        EXPECT_EQ(settingsValue(texts::kTokenKey), escape.closes ? "kept" : "");
+    }
+}
+
+// ---- Commands and closing -----------------------------------------------------------
+
+TEST_F(MainWindowTest, TheButtonsRunTheirCommands) {
+    MainWindow window(state);
+    load(window);
+    window.writeEditText(EditBox::token, "pds-g^token");
+    SendMessageA(window.control(ControlId::comboBox1), CB_SETCURSEL, 1, 0);
+
+    SendMessageA(window.control(ControlId::superButton1), BM_CLICK, 0, 0);
+    EXPECT_EQ(fileBytes(run / texts::kClusterTokenFile), "pds-g^token");
+    EXPECT_EQ(state.gameModeKeyword, "wilderness");
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+
+    SendMessageA(window.control(ControlId::superButton2), BM_CLICK, 0, 0);
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(dialogs.messages[1].caption, texts::kMessageCaption);
+}
+
+TEST_F(MainWindowTest, ClosingSavesTheFieldsOnceAndTheLoopThenReturnsZero) {
+    MainWindow window(state);
+    load(window);
+    window.writeEditText(EditBox::token, "t");
+    window.writeEditText(EditBox::clusterPassword, "p");
+    PostMessageA(window.handle(), WM_CLOSE, 0, 0);
+
+    EXPECT_EQ(toolkit::runMessageLoop(), 0);
+
+    EXPECT_EQ(window.handle(), nullptr);
+    EXPECT_EQ(settingsValue(texts::kTokenKey), "t");
+    EXPECT_EQ(settingsValue(texts::kClusterPasswordKey), "p");
+    MSG stray;
+    EXPECT_FALSE(PeekMessageA(&stray, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+TEST_F(MainWindowTest, EndingSessionSavesSilentlyAndTheLaterCloseDoesNotSaveAgain) {
+    MainWindow window(state);
+    load(window);
+    window.writeEditText(EditBox::token, "at session end");
+
+    SendMessageA(window.handle(), WM_ENDSESSION, FALSE, 0);  // cancelled: nothing happens
+    EXPECT_EQ(settingsValue(texts::kTokenKey), "");
+    SendMessageA(window.handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_EQ(settingsValue(texts::kTokenKey), "at session end");
+    EXPECT_TRUE(IsWindow(window.handle()));
+
+    window.writeEditText(EditBox::token, "later");
+    DestroyWindow(window.handle());
+    EXPECT_EQ(settingsValue(texts::kTokenKey), "at session end");
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+}  // namespace
