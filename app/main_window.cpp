@@ -352,6 +352,8 @@ LRESULT MainWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
         case WM_DRAWITEM: onDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
         case WM_COMMAND: onCommand(wParam, lParam); return 0;
         case WM_ACTIVATE: onActivate(wParam); break;
+        case WM_CANCELMODE: rememberFocus(); break;
+        case WM_ENABLE: onEnable(wParam != FALSE); return 0;
         case WM_SETFOCUS: onSetFocus(); return 0;
         case WM_ENDSESSION: onEndSession(wParam != FALSE); return 0;
         case WM_DESTROY: onDestroy(); return 0;
@@ -437,12 +439,26 @@ void MainWindow::onPanelPaint(HWND panel) {
     if (below.top < below.bottom) FillRect(paint.get(), &below, face);
 }
 
-// The window remembers which control had the focus when it was deactivated
-// and gives it back when the focus returns.
-void MainWindow::onActivate(WPARAM wParam) {
-    if (LOWORD(wParam) != WA_INACTIVE) return;
+// The window remembers which control had the focus when it was deactivated,
+// or disabled for a task-modal box (EnableWindow sends WM_CANCELMODE before it
+// takes the focus away), and gives it back when the focus returns.
+void MainWindow::rememberFocus() {
     HWND focus = GetFocus();
     if (focus && IsChild(window_, focus)) focusToRestore_ = focus;
+}
+
+void MainWindow::onActivate(WPARAM wParam) {
+    if (LOWORD(wParam) == WA_INACTIVE) rememberFocus();
+}
+
+// A task-modal box without owner goes away while the window is still
+// disabled, so the activation goes nowhere (or the window is activated but
+// cannot take the focus yet). When it is enabled again it takes both back,
+// unless another program has the foreground by then.
+void MainWindow::onEnable(bool enabled) {
+    if (!enabled) return;
+    if (!GetActiveWindow() && !GetForegroundWindow()) SetForegroundWindow(window_);
+    if (GetActiveWindow() == window_ && !GetFocus()) onSetFocus();
 }
 
 void MainWindow::onSetFocus() {

@@ -50,6 +50,8 @@ private:
     LRESULT onControlColour(HDC dc);
     LRESULT onEraseBackground(HDC dc);
     void onActivate(WPARAM wParam);
+    void onEnable(bool enabled);
+    void rememberFocus();
     void onSetFocus();
     void onPanelPaint(HWND panel);
 

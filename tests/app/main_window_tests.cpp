@@ -505,6 +505,28 @@ TEST_F(MainWindowTest, EscClosesFromAnyControlAndSavesButNotWithShiftOrControl) 
     }
 }
 
+TEST_F(MainWindowTest, FocusComesBackToTheClickedButtonAfterATaskModalBoxDisabledTheWindow) {
+    MainWindow window(state);
+    load(window);
+    HWND button = window.control(ControlId::superButton1);
+    SetFocus(button);
+
+    // What MessageBox with MB_TASKMODAL and no owner does: it disables the
+    // window, shows its box, and takes the box away before enabling the window.
+    EnableWindow(window.handle(), FALSE);
+    HWND box = CreateWindowExA(0, "Static", "", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr,
+                               nullptr);
+    SetForegroundWindow(box);
+    pumpMessages();
+    DestroyWindow(box);
+    pumpMessages();
+    EnableWindow(window.handle(), TRUE);
+    pumpMessages();
+
+    EXPECT_EQ(GetForegroundWindow(), window.handle());
+    EXPECT_EQ(GetFocus(), button);
+}
+
 // ---- Commands and closing -----------------------------------------------------------
 
 TEST_F(MainWindowTest, TheButtonsRunTheirCommands) {
