@@ -1,0 +1,182 @@
+// The two buttons: 超级按钮1 writes the cluster, 超级按钮2 copies the mod and
+// world settings into it. The run directory's name is Chinese, so every path
+// the tool builds passes through code page 936.
+#include "e2e/quillorn_session.h"
+
+namespace e2e {
+namespace {
+
+class InChineseFolder : public QuillornSession {
+protected:
+    InChineseFolder() : QuillornSession("服务器工具") {}
+};
+
+using Configure = InChineseFolder;
+
+// 我的服务器 and 一起来玩，欢迎新人 in UTF-8, as the game reads them.
+constexpr char kNameUtf8[] = "\xE6\x88\x91\xE7\x9A\x84\xE6\x9C\x8D\xE5\x8A\xA1\xE5\x99\xA8";
+constexpr char kDescriptionUtf8[] =
+    "\xE4\xB8\x80\xE8\xB5\xB7\xE6\x9D\xA5\xE7\x8E\xA9\xEF\xBC\x8C\xE6\xAC\xA2\xE8\xBF\x8E\xE6\x96\xB0\xE4\xBA\xBA";
+
+std::string clusterIni(const std::string& gameMode, const std::string& maxPlayers, const std::string& description,
+                       const std::string& name, const std::string& playStyle, const std::string& password) {
+    return "[GAMEPLAY]\r\n"
+           "game_mode=" + gameMode + "\r\n"
+           "max_players=" + maxPlayers + "\r\n"
+           "pvp=false\r\n"
+           "pause_when_empty=true\r\n"
+           "[NETWORK]\r\n"
+           "cluster_description=" + description + "\r\n"
+           "cluster_name=" + name + "\r\n"
+           "cluster_intention=" + playStyle + "\r\n"
+           "cluster_password=" + password + "\r\n"
+           "[MISC]\r\n"
+           "console_enabled=false\r\n"
+           "[SHARD]\r\n"
+           "shard_enabled=true\r\n"
+           "bind_ip=127.0.0.1\r\n"
+           "master_ip=127.0.0.1\r\n"
+           "master_port=10889\r\n"
+           "cluster_key=quietlanternox\r\n";
+}
+
+constexpr char kCavesServerIni[] =
+    "[NETWORK]\r\nserver_port=11001\r\n"
+    "[SHARD]\r\nis_master=false\r\nname=Caves\r\n"
+    "[STEAM]\r\nmaster_server_port=27019\r\nauthentication_port=8769\r\n";
+constexpr char kMasterServerIni[] =
+    "[NETWORK]\r\nserver_port=11000\r\n"
+    "[SHARD]\r\nis_master=true\r\n"
+    "[STEAM]\r\nmaster_server_port=27018\r\nauthentication_port=8768\r\n";
+constexpr char kWorldgenOverride[] = "return {\r\n    override_enabled = true,\r\npreset = \"DST_CAVE\",\r\n}";
+
+bool startsWith(const std::string& text, const std::string& start) { return text.compare(0, start.size(), start) == 0; }
+bool endsWith(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+#define EXPECT_FILE(path, expected)                                                                   \
+    do {                                                                                              \
+        const std::string actual_ = fileBytes(path);                                                  \
+        EXPECT_EQ(actual_, expected) << (path) << "\n  actual:   " << hexDump(actual_)                \
+                                     << "\n  expected: " << hexDump(expected);                        \
+    } while (false)
+
+TEST_F(Configure, WritesTheWholeClusterAndSaysSo) {
+    ASSERT_NO_FATAL_FAILURE(startAndShow());
+    const std::string token = "pds-g^KU_q0Rz+/AbC== ";  // a trailing blank stays
+    setWindowText(editBox(1), token);
+    setWindowText(editBox(2), "12");
+    setWindowText(editBox(3), "我的服务器");
+    setWindowText(editBox(4), "一起来玩，欢迎新人");
+    setWindowText(editBox(5), "2468");
+    ASSERT_TRUE(selectListItem(window.gameModeList, 2));   // 无尽模式
+    ASSERT_TRUE(selectListItem(window.playStyleList, 3));  // 疯狂
+    EXPECT_EQ(windowText(window.gameModeList), texts::kGameModeItems[2]);
+    EXPECT_EQ(windowText(window.playStyleList), texts::kPlayStyleItems[3]);
+
+    clickButton(window.configureButton);
+    ASSERT_NO_FATAL_FAILURE(expectMessage(texts::kMessageCaption, texts::kConfigureDone));
+
+    EXPECT_FILE(run / texts::kClusterTokenFile, token);
+    EXPECT_FILE(run / texts::kClusterIni, clusterIni("endless", "12", kDescriptionUtf8, kNameUtf8, "madness", "2468"));
+    EXPECT_FILE(run / texts::kCavesServerIni, kCavesServerIni);
+    EXPECT_FILE(run / texts::kMasterServerIni, kMasterServerIni);
+    EXPECT_FILE(run / texts::kWorldgenOverrideFile, kWorldgenOverride);
+    EXPECT_EQ(fileBytes(run / texts::kWorldgenOverrideFile).size(), 63u);
+
+    // Again with other items and a shorter token: both keywords replaced, nothing of the longer token left.
+    setWindowText(editBox(1), "short");
+    ASSERT_TRUE(selectListItem(window.gameModeList, 1));   // 荒野模式
+    ASSERT_TRUE(selectListItem(window.playStyleList, 1));  // 合作
+    clickButton(window.configureButton);
+    ASSERT_NO_FATAL_FAILURE(expectMessage(texts::kMessageCaption, texts::kConfigureDone));
+    EXPECT_FILE(run / texts::kClusterTokenFile, "short");
+    EXPECT_FILE(run / texts::kClusterIni,
+                clusterIni("wilderness", "12", kDescriptionUtf8, kNameUtf8, "cooperative", "2468"));
+
+    // The keywords of the last configuration are saved with the fields.
+    ASSERT_NO_FATAL_FAILURE(closeWithEsc());
+    EXPECT_FILE(settingsPath(), settingsFileBytes("", {"short", "wilderness", "12", "cooperative", "我的服务器",
+                                                       "一起来玩，欢迎新人", "2468"}));
+}
+
+TEST_F(Configure, UntouchedFormWritesTheFirstItemsAndEmptyValues) {
+    ASSERT_NO_FATAL_FAILURE(startAndShow());
+    clickButton(window.configureButton);
+    ASSERT_NO_FATAL_FAILURE(expectMessage(texts::kMessageCaption, texts::kConfigureDone));
+    EXPECT_FILE(run / texts::kClusterTokenFile, "");
+    EXPECT_FILE(run / texts::kClusterIni, clusterIni("survival", "", "", "", "social", ""));
+    EXPECT_FILE(run / texts::kWorldgenOverrideFile, kWorldgenOverride);
+}
+
+// A save slot with four distinct files: line ends, a zero byte, Chinese text.
+class CopyFixture : public InChineseFolder {
+protected:
+    std::string documents = run / "\\Klei文档\\DoNotStarveTogether";
+
+    std::string source(const char* part) const { return documents + texts::kSaveSlotDir + part; }
+    std::string destination(const char* part) const { return run / texts::kClusterDir + part; }
+    static std::string contentOf(const char* part) {
+        return std::string("return {\r\n  -- 模组与世界 ") + part + "\r\n  [\"workshop-378160973\"]={ enabled=true },\r\n}" +
+               std::string(1, '\0') + "\xFF\r\n";
+    }
+    void writeSaveSlot() {
+        for (const char* part : texts::kCopiedSettingsFiles)
+            ASSERT_TRUE(writeFileBytes(source(part), contentOf(part))) << source(part);
+        ASSERT_NO_FATAL_FAILURE(writeSettings(documents));
+    }
+};
+
+using CopySettings = CopyFixture;
+
+TEST_F(CopySettings, CopiesTheFourFilesByteForByteAndReplacesEarlierCopies) {
+    ASSERT_NO_FATAL_FAILURE(writeSaveSlot());
+    ASSERT_NO_FATAL_FAILURE(startAndShow());
+    clickButton(window.configureButton);
+    ASSERT_NO_FATAL_FAILURE(expectMessage(texts::kMessageCaption, texts::kConfigureDone));
+
+    clickButton(window.copyButton);
+    ASSERT_NO_FATAL_FAILURE(expectMessage(texts::kMessageCaption, texts::kCopyDone));
+    for (const char* part : texts::kCopiedSettingsFiles) EXPECT_FILE(destination(part), contentOf(part));
+
+    // The settings are read afresh on each click; a shorter source replaces the copy whole.
+    const char* master = texts::kCopiedSettingsFiles[0];
+    ASSERT_TRUE(writeFileBytes(source(master), "return {}"));
+    clickButton(window.copyButton);
+    ASSERT_NO_FATAL_FAILURE(expectMessage(texts::kMessageCaption, texts::kCopyDone));
+    EXPECT_FILE(destination(master), "return {}");
+}
+
+TEST_F(CopySettings, BeforeConfiguringNamesEveryFileNotCopied) {
+    ASSERT_NO_FATAL_FAILURE(writeSaveSlot());
+    ASSERT_NO_FATAL_FAILURE(startAndShow());
+    clickButton(window.copyButton);
+    const DialogSeen box = app->waitForMessageBox();
+    ASSERT_TRUE(box) << u8"no message box after 超级按钮2";
+    EXPECT_EQ(box.caption, texts::kMessageCaption);
+
+    std::vector<std::string> lines;
+    for (size_t from = 0;;) {
+        const size_t end = box.text.find(texts::kLineEnd, from);
+        lines.push_back(box.text.substr(from, end - from));
+        if (end == std::string::npos) break;
+        from = end + 2;
+    }
+    ASSERT_EQ(lines.size(), 5u) << box.text;
+    EXPECT_EQ(lines[0], texts::kCopyIncomplete);
+    for (size_t i = 0; i < 4; ++i) {
+        const char* part = texts::kCopiedSettingsFiles[i];
+        const std::string copy = source(part) + texts::kCopyArrow + destination(part);
+        const std::string& line = lines[i + 1];
+        ASSERT_TRUE(startsWith(line, copy)) << "line " << i + 1 << ": " << line << "\n  expected to start: " << copy;
+        const std::string reason = line.substr(copy.size());
+        EXPECT_TRUE(reason.empty() || (startsWith(reason, texts::kReasonOpen) && endsWith(reason, texts::kReasonClose)))
+            << "after the copy comes nothing or a reason in parentheses: " << line;
+    }
+    EXPECT_TRUE(app->pressDialogButton(box, IDOK));
+    EXPECT_FALSE(pathExists(run / texts::kClusterDir)) << "the copy created the cluster directory";
+}
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,106 @@
+// What the user sees: the window's place, size and frame, the controls'
+// kinds and first contents, and the colours on the screen.
+#include "e2e/quillorn_session.h"
+
+namespace e2e {
+namespace {
+
+using Looks = QuillornSession;
+
+constexpr COLORREF kButtonFace = RGB(255, 143, 30);
+constexpr COLORREF kButtonLight = RGB(255, 169, 83);  // under the mouse, pressed, or focused
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+
+TEST_F(Looks, WindowIsCentredFixedInSizeAndHoldsItsControls) {
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    ASSERT_EQ(screenWidth, 1600) << "the Wine prefix should have a 1600x900 virtual desktop";
+    ASSERT_EQ(screenHeight, 900);
+    ASSERT_NO_FATAL_FAILURE(startAndShow());
+
+    RECT frame{};
+    GetWindowRect(window.window, &frame);
+    EXPECT_EQ(frame.left, (screenWidth - 1440) / 2);
+    EXPECT_EQ(frame.top, (screenHeight - 660) / 2);
+    EXPECT_EQ(frame.right - frame.left, 1440);
+    EXPECT_EQ(frame.bottom - frame.top, 660);
+
+    const LONG style = GetWindowLongA(window.window, GWL_STYLE);
+    EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX) << "the window has a maximise button";
+    EXPECT_FALSE(style & WS_THICKFRAME) << "the window can be resized";
+
+    for (int number = 1; number <= 5; ++number) {
+        EXPECT_EQ(className(editBox(number)), "Edit") << u8"编辑框" << number;
+        EXPECT_EQ(windowText(editBox(number)), "") << u8"编辑框" << number;
+    }
+    EXPECT_EQ(className(window.gameModeList), "ComboBox");
+    EXPECT_EQ(className(window.playStyleList), "ComboBox");
+    EXPECT_EQ(GetParent(window.gameModeList), window.panel) << u8"组合框1 lies in 图片框1";
+    EXPECT_EQ(windowText(window.gameModeList), texts::kGameModeItems[0]);
+    EXPECT_EQ(windowText(window.playStyleList), texts::kPlayStyleItems[0]);
+    EXPECT_EQ(className(window.configureButton), "Button");
+    EXPECT_EQ(windowText(window.configureButton), texts::kConfigureButton);
+    EXPECT_EQ(windowText(window.copyButton), texts::kCopyButton);
+}
+
+TEST_F(Looks, ButtonsAreOrangeLighterUnderTheMouseAndWhenFocused) {
+    ASSERT_NO_FATAL_FAILURE(startAndShow());
+    ASSERT_TRUE(bringToFront(window.window));
+    const auto onScreen = [&](int x, int y) { return clientToScreen(window.window, {x, y}); };
+    // Near the top-left corner of each face, away from the caption and the edges.
+    const POINT configureFace = onScreen(194 + 8, 477 + 8);
+    const POINT copyFace = onScreen(434 + 8, 477 + 8);
+    // Plain white panel below the seventh row, right of the buttons.
+    const POINT panelWhite = onScreen(160 + 800, 16 + 560);
+
+    ASSERT_TRUE(moveMouseTo(panelWhite));
+    EXPECT_EQ(describeColour(waitForPixel(panelWhite, kWhite)), describeColour(kWhite)) << "the panel";
+    EXPECT_EQ(describeColour(waitForPixel(configureFace, kButtonFace)), describeColour(kButtonFace)) << u8"超级按钮1";
+    EXPECT_EQ(describeColour(waitForPixel(copyFace, kButtonFace)), describeColour(kButtonFace)) << u8"超级按钮2";
+
+    const POINT configureMiddle = onScreen(194 + 110, 477 + 22);
+    ASSERT_TRUE(moveMouseTo(configureMiddle));
+    EXPECT_EQ(describeColour(waitForPixel(configureFace, kButtonLight)), describeColour(kButtonLight))
+        << u8"超级按钮1 under the mouse";
+    EXPECT_EQ(describeColour(screenPixel(copyFace)), describeColour(kButtonFace)) << u8"超级按钮2 while 超级按钮1 is hot";
+
+    ASSERT_TRUE(mouseButton(configureMiddle, true));
+    EXPECT_EQ(describeColour(waitForPixel(configureFace, kButtonLight)), describeColour(kButtonLight))
+        << u8"超级按钮1 pressed";
+    ASSERT_TRUE(mouseButton(configureMiddle, false));  // a real click runs the command
+    ASSERT_NO_FATAL_FAILURE(expectMessage(texts::kMessageCaption, texts::kConfigureDone));
+
+    // The clicked button keeps the focus, and with it the light face, after the mouse has gone.
+    ASSERT_TRUE(moveMouseTo(panelWhite));
+    EXPECT_TRUE(waitFor([&] { return GetForegroundWindow() == window.window; }))
+        << "once its message box is dismissed, Quillorn's window should be active again; the foreground is "
+        << controlName(window, GetForegroundWindow());
+    ASSERT_NO_FATAL_FAILURE(expectFocusOn(window.configureButton));
+    EXPECT_EQ(describeColour(waitForPixel(configureFace, kButtonLight)), describeColour(kButtonLight))
+        << u8"超级按钮1 with the focus";
+    EXPECT_EQ(describeColour(waitForPixel(copyFace, kButtonFace)), describeColour(kButtonFace)) << u8"超级按钮2";
+}
+
+TEST_F(Looks, BackgroundPictureShowsAroundThePanel) {
+    ASSERT_NO_FATAL_FAILURE(startAndShow());
+    ASSERT_TRUE(bringToFront(window.window));
+    RECT client{};
+    GetClientRect(window.window, &client);
+    const COLORREF buttonFaceGrey = GetSysColor(COLOR_BTNFACE);
+    // Left of the panel, right of it and below it; the panel covers 160..1256 x 16..616.
+    const POINT outsideThePanel[] = {{40, 100}, {100, 400}, {1300, 200}, {client.right - 20, 500}, {700, 623}};
+    for (const POINT& point : outsideThePanel) {
+        if (point.y >= client.bottom) continue;
+        const POINT onScreen = clientToScreen(window.window, point);
+        const COLORREF seen = waitFor([&] { return screenPixel(onScreen) != buttonFaceGrey; }) ? screenPixel(onScreen)
+                                                                                             : buttonFaceGrey;
+        EXPECT_NE(seen, buttonFaceGrey) << "plain button-face grey at " << point.x << "," << point.y
+                                        << " of the client area, where the background picture belongs";
+    }
+}
+
+}  // namespace
+}  // namespace e2e
