@@ -110,6 +110,20 @@ TEST_F(Configure, UntouchedFormWritesTheFirstItemsAndEmptyValues) {
     EXPECT_FILE(run / texts::kWorldgenOverrideFile, kWorldgenOverride);
 }
 
+TEST_F(Configure, PlainFileWhereTheClusterBelongsIsReportedPathByPath) {
+    ASSERT_TRUE(writeFileBytes(run / texts::kClusterDir, "not a directory"));
+    ASSERT_NO_FATAL_FAILURE(startAndShow());
+    clickButton(window.configureButton);
+    // Every path that could not be written, once each, in the order of the steps.
+    const char* const unwritten[] = {texts::kClusterDir,        texts::kCavesDir,        texts::kMasterDir,
+                                     texts::kClusterTokenFile,  texts::kClusterIni,      texts::kCavesServerIni,
+                                     texts::kWorldgenOverrideFile, texts::kMasterServerIni};
+    std::string expected = texts::kConfigureIncomplete;
+    for (const char* path : unwritten) expected += texts::kLineEnd + run / path;
+    ASSERT_NO_FATAL_FAILURE(expectMessage(texts::kMessageCaption, expected));
+    EXPECT_FILE(run / texts::kClusterDir, "not a directory");
+}
+
 // A save slot with four distinct files: line ends, a zero byte, Chinese text.
 class CopyFixture : public InChineseFolder {
 protected:

@@ -48,5 +48,22 @@ TEST_F(FirstRun, CancelledBrowserStoresAnEmptyFolderAndIsNotAskedAgain) {
     EXPECT_EQ(fileBytes(settingsPath()), settingsFileBytes("", kSevenEmptyValues));
 }
 
+using SettingsFile = QuillornSession;
+
+// A directory in the settings file's place counts as the file: no browser,
+// empty fields, and a close that says the fields could not be saved.
+TEST_F(SettingsFile, UnwritableFileIsReportedOnClose) {
+    ASSERT_TRUE(makeDirectories(settingsPath()));
+    ASSERT_NO_FATAL_FAILURE(start());
+    ASSERT_NO_FATAL_FAILURE(waitForMainWindow());
+    for (int number = 1; number <= 5; ++number) EXPECT_EQ(windowText(editBox(number)), "") << u8"编辑框" << number;
+    setWindowText(editBox(1), "token");
+
+    ASSERT_TRUE(bringToFront(window.window));
+    pressKey(VK_ESCAPE);
+    ASSERT_NO_FATAL_FAILURE(expectMessage(texts::kMessageCaption, texts::kSettingsNotSaved + settingsPath()));
+    EXPECT_EQ(app->waitForExit(), 0u);
+}
+
 }  // namespace
 }  // namespace e2e
