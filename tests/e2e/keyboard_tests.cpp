@@ -42,7 +42,28 @@ TEST_F(Keyboard, ShiftEscAndEnterNeitherCloseNorMoveTheFocus) {
     EXPECT_FALSE(app->currentDialog()) << "a dialog came up: \"" << readable(app->currentDialog().text) << "\"";
 }
 
-enum class CloseBy { escape, altF4, systemMenuClose, closeButton };
+TEST_F(Keyboard, SpacePressesTheFocusedButtonWhileEnterDoesNothing) {
+    ASSERT_NO_FATAL_FAILURE(startAndShow());
+    ASSERT_TRUE(bringToFront(window.window));
+    ASSERT_NO_FATAL_FAILURE(expectFocusOn(editBox(1)));
+    for (int i = 0; i < 7; ++i) pressKey(VK_TAB);
+    ASSERT_NO_FATAL_FAILURE(expectFocusOn(window.configureButton));
+
+    pressKey(VK_RETURN);
+    // A message box would take the Tab; the focus moving on shows none came.
+    pressKey(VK_TAB);
+    ASSERT_NO_FATAL_FAILURE(expectFocusOn(window.copyButton));
+    EXPECT_FALSE(app->currentDialog()) << "Enter started a command: \"" << readable(app->currentDialog().text) << "\"";
+    EXPECT_FALSE(pathExists(run / texts::kClusterDir));
+
+    pressKey(VK_TAB, {VK_SHIFT});
+    ASSERT_NO_FATAL_FAILURE(expectFocusOn(window.configureButton));
+    pressKey(VK_SPACE);
+    ASSERT_NO_FATAL_FAILURE(expectMessage(texts::kMessageCaption, texts::kConfigureDone));
+    EXPECT_TRUE(pathExists(run / texts::kClusterIni));
+}
+
+enum class CloseBy { escape, escapeInOpenList, altF4, systemMenuClose, closeButton };
 
 struct ClosingCase {
     const char* name;
@@ -67,6 +88,11 @@ TEST_P(Closing, SavesTheFieldsAndExitsWithCodeZero) {
 
     switch (row.closeBy) {
         case CloseBy::escape: pressKey(VK_ESCAPE); break;
+        case CloseBy::escapeInOpenList:
+            pressKey(VK_F4);  // drops the focused list down
+            ASSERT_TRUE(waitFor([&] { return isListDroppedDown(targets[row.tabs]); })) << "the list did not open";
+            pressKey(VK_ESCAPE);
+            break;
         case CloseBy::altF4: pressKey(VK_F4, {VK_MENU}); break;
         case CloseBy::systemMenuClose: PostMessageA(window.window, WM_SYSCOMMAND, SC_CLOSE, 0); break;
         case CloseBy::closeButton: {
@@ -88,6 +114,7 @@ INSTANTIATE_TEST_SUITE_P(Ways, Closing,
                                            ClosingCase{"EscInList2", 3, CloseBy::escape},
                                            ClosingCase{"EscInList1", 1, CloseBy::escape},
                                            ClosingCase{"EscOnButton2", 8, CloseBy::escape},
+                                           ClosingCase{"EscInOpenList2", 3, CloseBy::escapeInOpenList},
                                            ClosingCase{"AltF4", 4, CloseBy::altF4},
                                            ClosingCase{"SystemMenuClose", 0, CloseBy::systemMenuClose},
                                            ClosingCase{"CloseButton", 0, CloseBy::closeButton}),

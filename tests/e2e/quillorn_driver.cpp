@@ -579,6 +579,8 @@ bool selectListItem(HWND list, int index) {
 
 int selectedListItem(HWND list) { return static_cast<int>(sendTo(list, CB_GETCURSEL, 0, 0)); }
 
+bool isListDroppedDown(HWND list) { return sendTo(list, CB_GETDROPPEDSTATE, 0, 0) != 0; }
+
 void paste(HWND editBox) { sendTo(editBox, WM_PASTE, 0, 0); }
 
 void postCharacters(HWND editBox, const std::string& characters) {

@@ -170,6 +170,7 @@ bool findCloseButton(HWND window, POINT& screenPoint);
 // Selects a list item, and reads the selection and its text.
 bool selectListItem(HWND list, int index);
 int selectedListItem(HWND list);
+bool isListDroppedDown(HWND list);
 
 // Pastes the clipboard into an edit box (WM_PASTE).
 void paste(HWND editBox);
