@@ -55,12 +55,12 @@ bool endsWith(const std::string& text, const std::string& end) {
     return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
-#define EXPECT_FILE(path, expected)                                                                   \
-    do {                                                                                              \
-        const std::string actual_ = fileBytes(path);                                                  \
-        EXPECT_EQ(actual_, expected) << (path) << "\n  actual:   " << hexDump(actual_)                \
-                                     << "\n  expected: " << hexDump(expected);                        \
-    } while (false)
+// Compares a whole file; the message names it and shows both sides in hex.
+void expectFile(const std::string& path, const std::string& expected) {
+    const std::string actual = fileBytes(path);
+    EXPECT_EQ(actual, expected) << readable(path) << "\n  actual:   " << hexDump(actual)
+                                << "\n  expected: " << hexDump(expected);
+}
 
 TEST_F(Configure, WritesTheWholeClusterAndSaysSo) {
     ASSERT_NO_FATAL_FAILURE(startAndShow());
@@ -78,11 +78,11 @@ TEST_F(Configure, WritesTheWholeClusterAndSaysSo) {
     clickButton(window.configureButton);
     ASSERT_NO_FATAL_FAILURE(expectMessage(texts::kMessageCaption, texts::kConfigureDone));
 
-    EXPECT_FILE(run / texts::kClusterTokenFile, token);
-    EXPECT_FILE(run / texts::kClusterIni, clusterIni("endless", "12", kDescriptionUtf8, kNameUtf8, "madness", "2468"));
-    EXPECT_FILE(run / texts::kCavesServerIni, kCavesServerIni);
-    EXPECT_FILE(run / texts::kMasterServerIni, kMasterServerIni);
-    EXPECT_FILE(run / texts::kWorldgenOverrideFile, kWorldgenOverride);
+    expectFile(run / texts::kClusterTokenFile, token);
+    expectFile(run / texts::kClusterIni, clusterIni("endless", "12", kDescriptionUtf8, kNameUtf8, "madness", "2468"));
+    expectFile(run / texts::kCavesServerIni, kCavesServerIni);
+    expectFile(run / texts::kMasterServerIni, kMasterServerIni);
+    expectFile(run / texts::kWorldgenOverrideFile, kWorldgenOverride);
     EXPECT_EQ(fileBytes(run / texts::kWorldgenOverrideFile).size(), 63u);
 
     // Again with other items and a shorter token: both keywords replaced, nothing of the longer token left.
@@ -91,13 +91,13 @@ TEST_F(Configure, WritesTheWholeClusterAndSaysSo) {
     ASSERT_TRUE(selectListItem(window.playStyleList, 1));  // 合作
     clickButton(window.configureButton);
     ASSERT_NO_FATAL_FAILURE(expectMessage(texts::kMessageCaption, texts::kConfigureDone));
-    EXPECT_FILE(run / texts::kClusterTokenFile, "short");
-    EXPECT_FILE(run / texts::kClusterIni,
+    expectFile(run / texts::kClusterTokenFile, "short");
+    expectFile(run / texts::kClusterIni,
                 clusterIni("wilderness", "12", kDescriptionUtf8, kNameUtf8, "cooperative", "2468"));
 
     // The keywords of the last configuration are saved with the fields.
     ASSERT_NO_FATAL_FAILURE(closeWithEsc());
-    EXPECT_FILE(settingsPath(), settingsFileBytes("", {"short", "wilderness", "12", "cooperative", "我的服务器",
+    expectFile(settingsPath(), settingsFileBytes("", {"short", "wilderness", "12", "cooperative", "我的服务器",
                                                        "一起来玩，欢迎新人", "2468"}));
 }
 
@@ -105,9 +105,9 @@ TEST_F(Configure, UntouchedFormWritesTheFirstItemsAndEmptyValues) {
     ASSERT_NO_FATAL_FAILURE(startAndShow());
     clickButton(window.configureButton);
     ASSERT_NO_FATAL_FAILURE(expectMessage(texts::kMessageCaption, texts::kConfigureDone));
-    EXPECT_FILE(run / texts::kClusterTokenFile, "");
-    EXPECT_FILE(run / texts::kClusterIni, clusterIni("survival", "", "", "", "social", ""));
-    EXPECT_FILE(run / texts::kWorldgenOverrideFile, kWorldgenOverride);
+    expectFile(run / texts::kClusterTokenFile, "");
+    expectFile(run / texts::kClusterIni, clusterIni("survival", "", "", "", "social", ""));
+    expectFile(run / texts::kWorldgenOverrideFile, kWorldgenOverride);
 }
 
 TEST_F(Configure, PlainFileWhereTheClusterBelongsIsReportedPathByPath) {
@@ -121,7 +121,7 @@ TEST_F(Configure, PlainFileWhereTheClusterBelongsIsReportedPathByPath) {
     std::string expected = texts::kConfigureIncomplete;
     for (const char* path : unwritten) expected += texts::kLineEnd + run / path;
     ASSERT_NO_FATAL_FAILURE(expectMessage(texts::kMessageCaption, expected));
-    EXPECT_FILE(run / texts::kClusterDir, "not a directory");
+    expectFile(run / texts::kClusterDir, "not a directory");
 }
 
 // A save slot with four distinct files: line ends, a zero byte, Chinese text.
@@ -152,14 +152,14 @@ TEST_F(CopySettings, CopiesTheFourFilesByteForByteAndReplacesEarlierCopies) {
 
     clickButton(window.copyButton);
     ASSERT_NO_FATAL_FAILURE(expectMessage(texts::kMessageCaption, texts::kCopyDone));
-    for (const char* part : texts::kCopiedSettingsFiles) EXPECT_FILE(destination(part), contentOf(part));
+    for (const char* part : texts::kCopiedSettingsFiles) expectFile(destination(part), contentOf(part));
 
     // The settings are read afresh on each click; a shorter source replaces the copy whole.
     const char* master = texts::kCopiedSettingsFiles[0];
     ASSERT_TRUE(writeFileBytes(source(master), "return {}"));
     clickButton(window.copyButton);
     ASSERT_NO_FATAL_FAILURE(expectMessage(texts::kMessageCaption, texts::kCopyDone));
-    EXPECT_FILE(destination(master), "return {}");
+    expectFile(destination(master), "return {}");
 }
 
 TEST_F(CopySettings, BeforeConfiguringNamesEveryFileNotCopied) {
