@@ -2,6 +2,7 @@
 // world settings into it. The run directory's name is Chinese, so every path
 // the tool builds passes through code page 936.
 #include "e2e/quillorn_session.h"
+#include "support/expected_cluster.h"
 
 namespace e2e {
 namespace {
@@ -14,41 +15,14 @@ protected:
 using Configure = InChineseFolder;
 
 // 我的服务器 and 一起来玩，欢迎新人 in UTF-8, as the game reads them.
-constexpr char kNameUtf8[] = "\xE6\x88\x91\xE7\x9A\x84\xE6\x9C\x8D\xE5\x8A\xA1\xE5\x99\xA8";
+const std::string kNameUtf8 = expected::kMyServerUtf8;
 constexpr char kDescriptionUtf8[] =
     "\xE4\xB8\x80\xE8\xB5\xB7\xE6\x9D\xA5\xE7\x8E\xA9\xEF\xBC\x8C\xE6\xAC\xA2\xE8\xBF\x8E\xE6\x96\xB0\xE4\xBA\xBA";
 
-std::string clusterIni(const std::string& gameMode, const std::string& maxPlayers, const std::string& description,
-                       const std::string& name, const std::string& playStyle, const std::string& password) {
-    return "[GAMEPLAY]\r\n"
-           "game_mode=" + gameMode + "\r\n"
-           "max_players=" + maxPlayers + "\r\n"
-           "pvp=false\r\n"
-           "pause_when_empty=true\r\n"
-           "[NETWORK]\r\n"
-           "cluster_description=" + description + "\r\n"
-           "cluster_name=" + name + "\r\n"
-           "cluster_intention=" + playStyle + "\r\n"
-           "cluster_password=" + password + "\r\n"
-           "[MISC]\r\n"
-           "console_enabled=false\r\n"
-           "[SHARD]\r\n"
-           "shard_enabled=true\r\n"
-           "bind_ip=127.0.0.1\r\n"
-           "master_ip=127.0.0.1\r\n"
-           "master_port=10889\r\n"
-           "cluster_key=quietlanternox\r\n";
-}
-
-constexpr char kCavesServerIni[] =
-    "[NETWORK]\r\nserver_port=11001\r\n"
-    "[SHARD]\r\nis_master=false\r\nname=Caves\r\n"
-    "[STEAM]\r\nmaster_server_port=27019\r\nauthentication_port=8769\r\n";
-constexpr char kMasterServerIni[] =
-    "[NETWORK]\r\nserver_port=11000\r\n"
-    "[SHARD]\r\nis_master=true\r\n"
-    "[STEAM]\r\nmaster_server_port=27018\r\nauthentication_port=8768\r\n";
-constexpr char kWorldgenOverride[] = "return {\r\n    override_enabled = true,\r\npreset = \"DST_CAVE\",\r\n}";
+using expected::newClusterIni;
+using expected::kCavesServerIni;
+using expected::kMasterServerIni;
+using expected::kWorldgenOverride;
 
 bool startsWith(const std::string& text, const std::string& start) { return text.compare(0, start.size(), start) == 0; }
 bool endsWith(const std::string& text, const std::string& end) {
@@ -79,7 +53,8 @@ TEST_F(Configure, WritesTheWholeClusterAndSaysSo) {
     ASSERT_NO_FATAL_FAILURE(expectMessage(texts::kMessageCaption, texts::kConfigureDone));
 
     expectFile(run / texts::kClusterTokenFile, token);
-    expectFile(run / texts::kClusterIni, clusterIni("endless", "12", kDescriptionUtf8, kNameUtf8, "madness", "2468"));
+    expectFile(run / texts::kClusterIni,
+               newClusterIni({"endless", "12", kDescriptionUtf8, kNameUtf8, "madness", "2468"}));
     expectFile(run / texts::kCavesServerIni, kCavesServerIni);
     expectFile(run / texts::kMasterServerIni, kMasterServerIni);
     expectFile(run / texts::kWorldgenOverrideFile, kWorldgenOverride);
@@ -93,7 +68,7 @@ TEST_F(Configure, WritesTheWholeClusterAndSaysSo) {
     ASSERT_NO_FATAL_FAILURE(expectMessage(texts::kMessageCaption, texts::kConfigureDone));
     expectFile(run / texts::kClusterTokenFile, "short");
     expectFile(run / texts::kClusterIni,
-                clusterIni("wilderness", "12", kDescriptionUtf8, kNameUtf8, "cooperative", "2468"));
+                newClusterIni({"wilderness", "12", kDescriptionUtf8, kNameUtf8, "cooperative", "2468"}));
 
     // The keywords of the last configuration are saved with the fields.
     ASSERT_NO_FATAL_FAILURE(closeWithEsc());
@@ -106,7 +81,7 @@ TEST_F(Configure, UntouchedFormWritesTheFirstItemsAndEmptyValues) {
     clickButton(window.configureButton);
     ASSERT_NO_FATAL_FAILURE(expectMessage(texts::kMessageCaption, texts::kConfigureDone));
     expectFile(run / texts::kClusterTokenFile, "");
-    expectFile(run / texts::kClusterIni, clusterIni("survival", "", "", "", "social", ""));
+    expectFile(run / texts::kClusterIni, newClusterIni({"survival", "", "", "", "social", ""}));
     expectFile(run / texts::kWorldgenOverrideFile, kWorldgenOverride);
 }
 
