@@ -74,6 +74,14 @@ void setListRowSpacing(HWND comboBox) {
 
 bool isPressed(int virtualKey) { return GetKeyState(virtualKey) < 0; }
 
+// A second window in the same process finds its classes registered already.
+bool registerClassOnce(const WNDCLASSEXA& windowClass) {
+    WNDCLASSEXA existing{};
+    existing.cbSize = sizeof existing;
+    return GetClassInfoExA(windowClass.hInstance, windowClass.lpszClassName, &existing) ||
+           RegisterClassExA(&windowClass);
+}
+
 }  // namespace
 
 POINT centredOrigin(int screenWidth, int screenHeight, int width, int height) {
@@ -117,36 +125,30 @@ bool MainWindow::createHidden() {
 
 bool MainWindow::registerClasses() const {
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSEXA existing{};
-    existing.cbSize = sizeof existing;
 
-    if (!GetClassInfoExA(instance, kMainWindowClass, &existing)) {
-        WNDCLASSEXA windowClass{};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = windowProcedure;
-        windowClass.hInstance = instance;
-        windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        windowClass.lpszClassName = kMainWindowClass;
-        // Shared icons belong to the system, which frees them with the module.
-        windowClass.hIcon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_APPLICATION_ICON), IMAGE_ICON,
-                                                          GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON),
-                                                          LR_SHARED));
-        windowClass.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_APPLICATION_ICON),
-                                                            IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                                            GetSystemMetrics(SM_CYSMICON), LR_SHARED));
-        if (!RegisterClassExA(&windowClass)) return false;
-    }
-    if (!GetClassInfoExA(instance, kPicturePanelClass, &existing)) {
-        WNDCLASSEXA panelClass{};
-        panelClass.cbSize = sizeof panelClass;
-        panelClass.lpfnWndProc = panelProcedure;
-        panelClass.hInstance = instance;
-        panelClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        panelClass.lpszClassName = kPicturePanelClass;
-        if (!RegisterClassExA(&panelClass)) return false;
-    }
-    return true;
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = windowProcedure;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kMainWindowClass;
+    // Shared icons belong to the system, which frees them with the module.
+    windowClass.hIcon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_APPLICATION_ICON), IMAGE_ICON,
+                                                      GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON),
+                                                      LR_SHARED));
+    windowClass.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_APPLICATION_ICON),
+                                                        IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                        GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+
+    WNDCLASSEXA panelClass{};
+    panelClass.cbSize = sizeof panelClass;
+    panelClass.lpfnWndProc = panelProcedure;
+    panelClass.hInstance = instance;
+    panelClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    panelClass.lpszClassName = kPicturePanelClass;
+
+    return registerClassOnce(windowClass) && registerClassOnce(panelClass);
 }
 
 void MainWindow::makeExactlyWindowSized() {

@@ -36,15 +36,8 @@ UniqueGlobal copyResource(int resourceId) {
 
 // A new top-down 32-bit DIB section holding a copy of `source`.
 UniqueBitmap copyToDibSection(HBITMAP source, int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* pixels = nullptr;
-    UniqueBitmap copy(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0));
+    UniqueBitmap copy = createTopDownDib(width, height, &pixels);
     if (!copy) return {};
 
     UniqueMemoryDc sourceDc(CreateCompatibleDC(nullptr));
@@ -118,4 +111,15 @@ void drawTiled(HDC dc, const Picture& picture, const RECT& area) {
 void drawPicture(HDC dc, const Picture& picture, int x, int y) {
     if (!picture) return;
     blitPicture(dc, picture, x, y, nullptr);
+}
+
+UniqueBitmap createTopDownDib(int width, int height, void** pixels) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // negative: the first row is the top one
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return UniqueBitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, pixels, nullptr, 0));
 }

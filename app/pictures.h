@@ -13,6 +13,9 @@ struct Picture {
     explicit operator bool() const { return static_cast<bool>(bitmap); }
 };
 
+// A new top-down 32-bit DIB section; `pixels` receives its first row.
+UniqueBitmap createTopDownDib(int width, int height, void** pixels);
+
 // Decodes the RCDATA resource `resourceId` (a JPEG); an empty Picture when it
 // cannot be found or decoded. Needs OLE (or COM) initialised on the thread.
 Picture loadJpegResource(int resourceId);

@@ -24,15 +24,8 @@ namespace {
 class Canvas {
 public:
     Canvas(int width, int height, COLORREF fill) : width_(width), height_(height) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
         void* bits = nullptr;
-        bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        bitmap_ = createTopDownDib(width, height, &bits);
         pixels_ = static_cast<const DWORD*>(bits);
         dc_.reset(CreateCompatibleDC(nullptr));
         previous_ = SelectObject(dc_.get(), bitmap_.get());
