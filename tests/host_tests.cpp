@@ -10,6 +10,7 @@
 #ifdef _WIN32
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <atomic>
@@ -279,6 +280,27 @@ std::string windowText(HWND window) {
     return text;
 }
 
+std::string treeItemText(HWND tree, LPARAM item) {
+    char text[MAX_PATH] = {};
+    TVITEMA query{};
+    query.mask = TVIF_TEXT;
+    query.hItem = reinterpret_cast<HTREEITEM>(item);
+    query.pszText = text;
+    query.cchTextMax = sizeof text;
+    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query));
+    return text;
+}
+
+// The desktop hands the foreground back a moment after a dialog closes.
+HWND foregroundWindowOnceSettled(HWND expected) {
+    for (int tries = 0; tries < 100 && GetForegroundWindow() != expected; ++tries) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return GetForegroundWindow();
+}
+
 // A top-level window of this thread, destroyed when it goes.
 class TestWindow {
 public:
@@ -336,13 +358,23 @@ TEST(SystemDialogs, TheFolderBrowserDisablesTheThreadsWindowsAndRestoresThem) {
     EXPECT_TRUE(IsWindowEnabled(main.get()));
     EXPECT_FALSE(IsWindowEnabled(disabledBefore.get())) << "a window disabled before stays so";
     EXPECT_EQ(GetActiveWindow(), main.get());
-    EXPECT_EQ(GetForegroundWindow(), main.get());
+    EXPECT_EQ(foregroundWindowOnceSettled(main.get()), main.get());
 }
 
-// Under Wine's desktop the third item is the user's documents folder (after
-// the file-system root and the recycle bin).
+// The user's documents folder is chosen by its name under the desktop item:
+// where it stands among the desktop's items differs from one system to another.
 TEST(SystemDialogs, TheFolderBrowserGivesThePathOfTheChosenFolderAsTheShellGivesIt) {
     host::replaceDialogs(nullptr, nullptr);
+    char documents[MAX_PATH] = {};
+    ASSERT_EQ(SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents), S_OK);
+    PIDLIST_ABSOLUTE documentsItem = nullptr;
+    ASSERT_EQ(SHGetSpecialFolderLocation(nullptr, CSIDL_PERSONAL, &documentsItem), S_OK);
+    SHFILEINFOA documentsInfo{};
+    SHGetFileInfoA(reinterpret_cast<const char*>(documentsItem), 0, &documentsInfo, sizeof documentsInfo,
+                   SHGFI_PIDL | SHGFI_DISPLAYNAME);
+    CoTaskMemFree(documentsItem);
+    const std::string documentsName = documentsInfo.szDisplayName;
+    ASSERT_FALSE(documentsName.empty());
     std::string prompt;
     std::string chosen;
     {
@@ -353,16 +385,20 @@ TEST(SystemDialogs, TheFolderBrowserGivesThePathOfTheChosenFolderAsTheShellGives
             };
             const LPARAM desktop = item(TVGN_ROOT, 0);
             SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, desktop);
-            const LPARAM documents = item(TVGN_NEXT, item(TVGN_NEXT, item(TVGN_CHILD, desktop)));
-            SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, documents);
+            // The shell may still be filling the tree when the dialog shows.
+            LPARAM found = 0;
+            for (int tries = 0; tries < 100 && !found; ++tries) {
+                for (LPARAM child = item(TVGN_CHILD, desktop); child && !found; child = item(TVGN_NEXT, child))
+                    if (treeItemText(tree, child) == documentsName) found = child;
+                if (!found) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            }
+            SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, found);
             for (HWND child = GetWindow(browser, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
                 if (windowText(child) == "请选择游戏文档目录") prompt = windowText(child);
             SendMessageA(GetDlgItem(browser, IDOK), BM_CLICK, 0, 0);
         });
         chosen = host::browseForFolder("请选择游戏文档目录");
     }
-    char documents[MAX_PATH] = {};
-    ASSERT_EQ(SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents), S_OK);
     EXPECT_EQ(prompt, "请选择游戏文档目录");
     // Wine's shell gives this folder with a trailing backslash; it stays.
     EXPECT_TRUE(chosen == documents || chosen == std::string(documents) + "\\") << chosen << " / " << documents;
