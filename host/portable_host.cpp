@@ -11,7 +11,7 @@
 #include <system_error>
 #include <utility>
 
-#include "host/code_page_936.h"
+#include "host/gbk_bytes.h"
 #include "host/host.h"
 
 namespace host {

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "host/code_page_936.h"
+#include "host/gbk_bytes.h"
 #include "host/host.h"
 
 namespace host {

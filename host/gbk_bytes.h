@@ -1,5 +1,5 @@
-// The byte rules of code page 936 that paths and profile files need on both
-// hosts: which bytes lead a double-byte character, and where a character ends.
+// The byte rules of code page 936 that paths and profile files need in both
+// builds: which bytes lead a double-byte character, and where a character ends.
 #pragma once
 
 #include <cstddef>

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "host/code_page_936.h"
+#include "host/gbk_bytes.h"
 #include "host/host.h"
 
 namespace host {
