@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "app/scoped_win.h"
+#include "host/scoped_win.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include <string>
 
 #include "app/pictures.h"
-#include "app/scoped_win.h"
 #include "app/toolkit.h"
 #include "app/window_description.h"
 #include "cluster/app_state.h"
+#include "host/scoped_win.h"
 #include "settings/tool_settings.h"
 
 class MainWindow final : public toolkit::Window {

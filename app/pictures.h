@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "app/scoped_win.h"
+#include "host/scoped_win.h"
 
 struct Picture {
     UniqueBitmap bitmap;

@@ -16,7 +16,7 @@
 #include "app/flat_button.h"
 #include "app/pictures.h"
 #include "app/resource_ids.h"
-#include "app/scoped_win.h"
+#include "host/scoped_win.h"
 
 namespace {
 

@@ -24,11 +24,6 @@ LRESULT sendTo(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return static_cast<LRESULT>(result);
 }
 
-// A file handle from CreateFileA, owned; null when it could not be opened.
-UniqueKernelHandle ownFile(HANDLE file) {
-    return UniqueKernelHandle(file == INVALID_HANDLE_VALUE ? nullptr : file);
-}
-
 std::string& executableSetting() {
     static std::string path;
     return path;
@@ -47,14 +42,10 @@ std::vector<size_t> separatorsOf(const std::string& path) {
     return separators;
 }
 
-inline void findClose(HANDLE find) { FindClose(find); }
-using UniqueFind = UniqueHandle<HANDLE, findClose>;
-
 void removeTree(const std::string& dir) {
     WIN32_FIND_DATAA entry;
-    HANDLE first = FindFirstFileA((dir + "\\*").c_str(), &entry);
-    if (first != INVALID_HANDLE_VALUE) {
-        const UniqueFind find(first);
+    const UniqueSearch find(FindFirstFileA((dir + "\\*").c_str(), &entry));
+    if (find) {
         do {
             const std::string name = entry.cFileName;
             if (name == "." || name == "..") continue;
@@ -152,7 +143,7 @@ std::string windowsPath(const std::string& path) {
 }
 
 std::string fileBytes(const std::string& path) {
-    UniqueKernelHandle file = ownFile(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+    UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return "<missing>";
     std::string content;
@@ -173,7 +164,7 @@ bool makeDirectories(const std::string& path) {
 bool writeFileBytes(const std::string& path, const std::string& bytes) {
     const std::vector<size_t> separators = separatorsOf(path);
     if (!separators.empty()) makeDirectories(path.substr(0, separators.back()));
-    UniqueKernelHandle file = ownFile(
+    UniqueFile file(
         CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
     DWORD written = 0;

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "app/scoped_win.h"
+#include "host/scoped_win.h"
 
 namespace e2e {
 
@@ -86,9 +86,6 @@ bool setWindowText(HWND window, const std::string& text);
 RECT rectIn(HWND window, HWND reference);
 POINT clientToScreen(HWND window, POINT point);
 std::string describe(const RECT& rect);
-
-inline void closeHandle(HANDLE handle) { CloseHandle(handle); }
-using UniqueKernelHandle = UniqueHandle<HANDLE, closeHandle>;
 
 // A dialog box (class #32770) of the process: a message box or the folder browser.
 struct DialogSeen {

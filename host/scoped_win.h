@@ -1,13 +1,23 @@
-// Move-only owners for Win32 handles, GDI objects, device contexts, selections
-// and COM pointers, so that no handler releases anything by hand.
+// Move-only owners for Win32 handles, files, GDI objects, device contexts,
+// selections and COM pointers, so that nothing is released by hand. Windows only.
 #pragma once
 
 #include <windows.h>
 
 #include <utility>
 
-// Owns a handle released by `Close`; `Invalid` is the value that owns nothing.
-template <typename Handle, auto Close, Handle Invalid = Handle{}>
+template <typename Handle>
+constexpr bool isNullHandle(Handle handle) {
+    return handle == Handle{};
+}
+
+// CreateFileA and FindFirstFileA say "nothing" with INVALID_HANDLE_VALUE, which
+// is no constant expression and so cannot be a template argument; such handles
+// count as empty when they hold either that value or null.
+inline bool isNoKernelHandle(HANDLE handle) { return handle == nullptr || handle == INVALID_HANDLE_VALUE; }
+
+// Owns a handle released by `Close`; a handle for which `IsEmpty` holds owns nothing.
+template <typename Handle, auto Close, auto IsEmpty = isNullHandle<Handle>>
 class UniqueHandle {
 public:
     UniqueHandle() = default;
@@ -22,21 +32,28 @@ public:
     }
 
     Handle get() const { return handle_; }
-    explicit operator bool() const { return handle_ != Invalid; }
-    Handle release() { return std::exchange(handle_, Invalid); }
-    void reset(Handle handle = Invalid) {
-        if (handle_ != Invalid) Close(handle_);
+    explicit operator bool() const { return !IsEmpty(handle_); }
+    Handle release() { return std::exchange(handle_, Handle{}); }
+    void reset(Handle handle = Handle{}) {
+        if (!IsEmpty(handle_)) Close(handle_);
         handle_ = handle;
     }
 
 private:
-    Handle handle_ = Invalid;
+    Handle handle_ = Handle{};
 };
 
+inline void closeKernelHandle(HANDLE handle) { CloseHandle(handle); }
+inline void closeSearch(HANDLE handle) { FindClose(handle); }
+inline void freeLocalMemory(HLOCAL memory) { LocalFree(memory); }
 inline void deleteGdiObject(HGDIOBJ object) { DeleteObject(object); }
 inline void destroyIcon(HICON icon) { DestroyIcon(icon); }
 inline void deleteDc(HDC dc) { DeleteDC(dc); }
 
+using UniqueKernelHandle = UniqueHandle<HANDLE, closeKernelHandle>;            // processes, threads, events
+using UniqueFile = UniqueHandle<HANDLE, closeKernelHandle, isNoKernelHandle>;  // from CreateFileA
+using UniqueSearch = UniqueHandle<HANDLE, closeSearch, isNoKernelHandle>;     // from FindFirstFileA
+using UniqueLocalMemory = UniqueHandle<HLOCAL, freeLocalMemory>;               // from FormatMessageA and friends
 using UniqueFont = UniqueHandle<HFONT, deleteGdiObject>;
 using UniqueBitmap = UniqueHandle<HBITMAP, deleteGdiObject>;
 using UniqueBrush = UniqueHandle<HBRUSH, deleteGdiObject>;
@@ -66,7 +83,6 @@ public:
     ScopedPaint(const ScopedPaint&) = delete;
     ScopedPaint& operator=(const ScopedPaint&) = delete;
     HDC get() const { return dc_; }
-    const RECT& area() const { return paint_.rcPaint; }
 
 private:
     HWND window_;
