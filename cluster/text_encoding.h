@@ -8,7 +8,3 @@
 // page; empty in, empty out. Bytes that are not code page 936 come out as the
 // host's replacement character, so the result is always valid UTF-8.
 std::string convertToUtf8(const std::string& text);
-
-// The two halves, each measuring with the code page it converts with.
-std::u16string textToUtf16(const std::string& text, unsigned codePage);
-std::string utf16ToText(const std::u16string& utf16, unsigned codePage);

@@ -1,7 +1,8 @@
 // Host services: the operating-system operations the rest of Quillorn uses.
 // Texts are byte strings in the system code page (936); no operation throws,
 // a failure gives false or an empty result. Two implementations share this
-// header: win32_host.cpp (the product) and portable_host.cpp (Linux, tests).
+// header: win32_host.cpp (the product) and portable_host.cpp (Linux, tests);
+// what they have in common is in host_common.cpp.
 #pragma once
 
 #include <functional>
@@ -10,6 +11,9 @@
 #include <string_view>
 
 namespace host {
+
+// The line end of every line we write, in profile files and in reports alike.
+inline constexpr char kLineEnd[] = "\r\n";
 
 // ---- Run directory -------------------------------------------------------
 
@@ -72,12 +76,12 @@ bool writeIniValue(const std::string& file, const std::string& section, const st
 constexpr unsigned kCodePageGbk = 936;
 constexpr unsigned kCodePageUtf8 = 65001;
 
-// As Windows' MultiByteToWideChar / WideCharToMultiByte with flags 0, but
-// length-counted: with a capacity of 0 they measure (units or bytes needed);
-// otherwise they write at most `capacity` and return how many they wrote, or 0
-// when the result does not fit.
-int multiByteToWideChar(unsigned codePage, std::string_view text, char16_t* out, int capacity);
-int wideCharToMultiByte(unsigned codePage, std::u16string_view text, char* out, int capacity);
+// Whole-value conversions, as Windows' MultiByteToWideChar and
+// WideCharToMultiByte with flags 0 give them: the result always holds the whole
+// text; empty in, empty out, and empty for a code page other than these two.
+// Bytes that form no character come out as the code page's replacement.
+std::u16string textToUtf16(unsigned codePage, std::string_view text);
+std::string utf16ToText(unsigned codePage, std::u16string_view utf16);
 
 // ---- Dialogs -------------------------------------------------------------
 

@@ -100,64 +100,43 @@ const Gbk& gbkTables() {
     return tables;
 }
 
-// What a conversion returns: how many units it wrote, or needs when
-// `capacity` is 0; 0 when the result does not fit.
-int conversionResult(std::size_t count, int capacity) {
-    if (count > static_cast<std::size_t>(INT32_MAX)) return 0;
-    if (capacity > 0 && count > static_cast<std::size_t>(capacity)) return 0;
-    return static_cast<int>(count);
+// Appends one unit: a UTF-16 unit, or a byte.
+template <typename Text>
+void put(Text& out, unsigned value) {
+    out.push_back(static_cast<typename Text::value_type>(value));
 }
 
-// Where a conversion puts its units: written while `capacity` allows, counted always.
-template <typename Unit>
-class Output {
-public:
-    Output(Unit* out, int capacity) : out_(out), capacity_(capacity) {}
-    void put(unsigned value) {
-        if (capacity_ > 0 && count_ < static_cast<std::size_t>(capacity_)) out_[count_] = static_cast<Unit>(value);
-        ++count_;
-    }
-    int result() const { return conversionResult(count_, capacity_); }
-
-private:
-    Unit* out_;
-    int capacity_;
-    std::size_t count_ = 0;
-};
-using Utf16Output = Output<char16_t>;
-using ByteOutput = Output<char>;
-
-void decodeGbk(std::string_view text, Utf16Output& out) {
+void decodeGbk(std::string_view text, std::u16string& out) {
     const Gbk& tables = gbkTables();
     for (std::size_t at = 0; at < text.size();) {
         const auto byte = static_cast<unsigned char>(text[at]);
         // A lead byte takes any following byte with it, except a NUL.
         if (gbk::isLeadByte(text[at]) && at + 1 < text.size() && text[at + 1] != '\0') {
-            out.put(tables.pair(byte, static_cast<unsigned char>(text[at + 1])));
+            put(out, tables.pair(byte, static_cast<unsigned char>(text[at + 1])));
             at += 2;
         } else {
-            out.put(tables.single(byte));
+            put(out, tables.single(byte));
             at += 1;
         }
     }
 }
 
-void encodeGbk(std::u16string_view text, ByteOutput& out) {
+void encodeGbk(std::u16string_view text, std::string& out) {
     const Gbk& tables = gbkTables();
     for (char16_t unit : text) {
         const std::uint16_t bytes = tables.bytesOf(unit);
-        if (bytes > 0xFF) out.put(bytes >> 8);
-        out.put(bytes & 0xFF);
+        if (bytes > 0xFF) put(out, bytes >> 8);
+        put(out, bytes & 0xFF);
     }
 }
 
 // UTF-8 to UTF-16; each maximal part of an ill-formed sequence is one U+FFFD.
-void decodeUtf8(std::string_view text, Utf16Output& out) {
+void decodeUtf8(std::string_view text, std::u16string& out) {
     std::size_t at = 0;
     while (at < text.size()) {
         const auto lead = static_cast<unsigned char>(text[at++]);
         if (lead < 0x80) {
-            out.put(lead);
+            put(out, lead);
             continue;
         }
         int following = 0;
@@ -174,7 +153,7 @@ void decodeUtf8(std::string_view text, Utf16Output& out) {
             if (lead == 0xF0) low = 0x90;
             if (lead == 0xF4) high = 0x8F;  // nothing above U+10FFFF
         } else {
-            out.put(kReplacementCharacter);
+            put(out, kReplacementCharacter);
             continue;
         }
         bool complete = true;
@@ -192,18 +171,18 @@ void decodeUtf8(std::string_view text, Utf16Output& out) {
             ++at;
         }
         if (!complete) {
-            out.put(kReplacementCharacter);
+            put(out, kReplacementCharacter);
         } else if (code >= 0x10000) {
-            out.put(static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10)));
-            out.put(static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF)));
+            put(out, static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10)));
+            put(out, static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF)));
         } else {
-            out.put(static_cast<char16_t>(code));
+            put(out, static_cast<char16_t>(code));
         }
     }
 }
 
 // UTF-16 to UTF-8; a surrogate that is not part of a pair becomes U+FFFD.
-void encodeUtf8(std::u16string_view text, ByteOutput& out) {
+void encodeUtf8(std::u16string_view text, std::string& out) {
     for (std::size_t at = 0; at < text.size(); ++at) {
         char32_t code = text[at];
         if (code >= 0xD800 && code <= 0xDBFF && at + 1 < text.size() && text[at + 1] >= 0xDC00 &&
@@ -214,47 +193,41 @@ void encodeUtf8(std::u16string_view text, ByteOutput& out) {
             code = kReplacementCharacter;
         }
         if (code < 0x80) {
-            out.put(code);
+            put(out, code);
         } else if (code < 0x800) {
-            out.put(0xC0 | code >> 6);
-            out.put(0x80 | (code & 0x3F));
+            put(out, 0xC0 | code >> 6);
+            put(out, 0x80 | (code & 0x3F));
         } else if (code < 0x10000) {
-            out.put(0xE0 | code >> 12);
-            out.put(0x80 | (code >> 6 & 0x3F));
-            out.put(0x80 | (code & 0x3F));
+            put(out, 0xE0 | code >> 12);
+            put(out, 0x80 | (code >> 6 & 0x3F));
+            put(out, 0x80 | (code & 0x3F));
         } else {
-            out.put(0xF0 | code >> 18);
-            out.put(0x80 | (code >> 12 & 0x3F));
-            out.put(0x80 | (code >> 6 & 0x3F));
-            out.put(0x80 | (code & 0x3F));
+            put(out, 0xF0 | code >> 18);
+            put(out, 0x80 | (code >> 12 & 0x3F));
+            put(out, 0x80 | (code >> 6 & 0x3F));
+            put(out, 0x80 | (code & 0x3F));
         }
     }
 }
 
 }  // namespace
 
-int multiByteToWideChar(unsigned codePage, std::string_view text, char16_t* out, int capacity) {
-    if (capacity < 0 || (capacity > 0 && out == nullptr) || text.empty()) return 0;
-    Utf16Output output(out, capacity);
+std::u16string textToUtf16(unsigned codePage, std::string_view text) {
+    std::u16string utf16;
     if (codePage == kCodePageGbk)
-        decodeGbk(text, output);
+        decodeGbk(text, utf16);
     else if (codePage == kCodePageUtf8)
-        decodeUtf8(text, output);
-    else
-        return 0;
-    return output.result();
+        decodeUtf8(text, utf16);
+    return utf16;
 }
 
-int wideCharToMultiByte(unsigned codePage, std::u16string_view text, char* out, int capacity) {
-    if (capacity < 0 || (capacity > 0 && out == nullptr) || text.empty()) return 0;
-    ByteOutput output(out, capacity);
+std::string utf16ToText(unsigned codePage, std::u16string_view utf16) {
+    std::string text;
     if (codePage == kCodePageGbk)
-        encodeGbk(text, output);
+        encodeGbk(utf16, text);
     else if (codePage == kCodePageUtf8)
-        encodeUtf8(text, output);
-    else
-        return 0;
-    return output.result();
+        encodeUtf8(utf16, text);
+    return text;
 }
 
 }  // namespace host

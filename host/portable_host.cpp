@@ -13,20 +13,15 @@
 
 #include "host/gbk_bytes.h"
 #include "host/host.h"
+#include "host/system_dialogs.h"
 
 namespace host {
 namespace {
 
-struct HostState {
-    std::string runDirectory;
-    std::string driveRoot;
-    MessageHandler showMessage;
-    FolderBrowser browseForFolder;
-};
-
-HostState& hostState() {
-    static HostState state;
-    return state;
+// Where drive letters lead; tests set it once per run.
+std::string& driveRoot() {
+    static std::string root;
+    return root;
 }
 
 // An open POSIX file, closed when it goes.
@@ -59,11 +54,11 @@ std::string localPath(const std::string& path) {
     std::string local;
     std::size_t at = 0;
     if (path.size() >= 2 && isAsciiLetter(path[0]) && path[1] == ':') {
-        local = hostState().driveRoot;
+        local = driveRoot();
         at = 2;
         if (at < path.size() && !isSeparator(path[at])) local += '/';  // "C:x" is on the root too
     } else if (!path.empty() && isSeparator(path[0])) {
-        local = hostState().driveRoot;
+        local = driveRoot();
     }
     while (at < path.size()) {
         const std::size_t next = gbk::nextCharacter(path, at);
@@ -98,13 +93,7 @@ const char* iconName(MessageIcon icon) {
 
 }  // namespace
 
-std::string runDirectory() { return hostState().runDirectory; }
-
-void setRunDirectory(std::string directory) { hostState().runDirectory = std::move(directory); }
-
 std::string executablePath() { return {}; }
-
-std::string directoryOfPath(std::string_view path) { return std::string(gbk::directoryOf(path)); }
 
 bool setCurrentDirectory(const std::string& directory) {
     return !directory.empty() && ::chdir(localPath(directory).c_str()) == 0;
@@ -112,7 +101,7 @@ bool setCurrentDirectory(const std::string& directory) {
 
 void mapDrivesTo(std::string localRoot) {
     while (localRoot.size() > 1 && localRoot.back() == '/') localRoot.pop_back();
-    hostState().driveRoot = std::move(localRoot);
+    driveRoot() = std::move(localRoot);
 }
 
 bool createDirectory(const std::string& path) { return !path.empty() && ::mkdir(localPath(path).c_str(), 0777) == 0; }
@@ -168,22 +157,15 @@ CopyResult copyFile(const std::string& source, const std::string& target) {
     return result;
 }
 
+namespace system {
+
+// Nothing waits off Windows: a message goes to the error output, and the
+// folder browser is cancelled at once.
 void showMessage(const Message& message) {
-    if (hostState().showMessage) {
-        hostState().showMessage(message);
-        return;
-    }
     std::fprintf(stderr, "[%s] %s: %s\n", iconName(message.icon), message.caption.c_str(), message.text.c_str());
 }
 
-std::string browseForFolder(const std::string& prompt) {
-    if (hostState().browseForFolder) return hostState().browseForFolder(prompt);
-    return {};
-}
+std::string browseForFolder(const std::string&) { return {}; }
 
-void replaceDialogs(MessageHandler showMessage, FolderBrowser browseForFolder) {
-    hostState().showMessage = std::move(showMessage);
-    hostState().browseForFolder = std::move(browseForFolder);
-}
-
+}  // namespace system
 }  // namespace host

@@ -4,60 +4,15 @@
 #include <shlobj.h>
 
 #include <climits>
-#include <memory>
 #include <utility>
 #include <vector>
 
-#include "host/gbk_bytes.h"
 #include "host/host.h"
+#include "host/scoped_win.h"
+#include "host/system_dialogs.h"
 
 namespace host {
 namespace {
-
-struct HostState {
-    std::string runDirectory;
-    MessageHandler showMessage;
-    FolderBrowser browseForFolder;
-};
-
-HostState& hostState() {
-    static HostState state;
-    return state;
-}
-
-// A file or search handle, closed by `Closer` when it goes; CreateFileA and
-// FindFirstFileA report failure as INVALID_HANDLE_VALUE.
-template <typename Closer>
-class ScopedHandle {
-public:
-    explicit ScopedHandle(HANDLE handle) : handle_(handle) {}
-    ~ScopedHandle() {
-        if (isOpen()) Closer{}(handle_);
-    }
-    ScopedHandle(const ScopedHandle&) = delete;
-    ScopedHandle& operator=(const ScopedHandle&) = delete;
-
-    bool isOpen() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
-    HANDLE get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
-
-struct CloseFile {
-    void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-struct CloseSearch {
-    void operator()(HANDLE handle) const { FindClose(handle); }
-};
-using ScopedFile = ScopedHandle<CloseFile>;
-using ScopedSearch = ScopedHandle<CloseSearch>;
-
-// Memory that FormatMessageA allocated, freed with LocalFree.
-struct LocalFreer {
-    void operator()(char* memory) const { LocalFree(memory); }
-};
-using LocalText = std::unique_ptr<char, LocalFreer>;
 
 // The system's words for an error code, in the system code page, without the
 // line end Windows puts after them; empty when it has none.
@@ -66,7 +21,7 @@ std::string systemMessage(DWORD error) {
     const DWORD length =
         FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                        nullptr, error, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-    const LocalText owned(buffer);
+    const UniqueLocalMemory owned(buffer);
     if (length == 0 || !buffer) return {};
     std::string text(buffer, length);
     while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ' || text.back() == '\t'))
@@ -74,33 +29,14 @@ std::string systemMessage(DWORD error) {
     return text;
 }
 
-// A COM interface pointer, released when it goes.
-template <typename Interface>
-class ComPointer {
-public:
-    ComPointer() = default;
-    ~ComPointer() {
-        if (pointer_) pointer_->Release();
-    }
-    ComPointer(const ComPointer&) = delete;
-    ComPointer& operator=(const ComPointer&) = delete;
-
-    Interface** receive() { return &pointer_; }
-    Interface* operator->() const { return pointer_; }
-    explicit operator bool() const { return pointer_ != nullptr; }
-
-private:
-    Interface* pointer_ = nullptr;
-};
-
 // A shell item list, freed through the shell's allocator.
 class ShellItemList {
 public:
     explicit ShellItemList(PIDLIST_ABSOLUTE items) : items_(items) {}
     ~ShellItemList() {
         if (!items_) return;
-        ComPointer<IMalloc> allocator;
-        if (SUCCEEDED(SHGetMalloc(allocator.receive())) && allocator) allocator->Free(items_);
+        ComPtr<IMalloc> allocator;
+        if (SUCCEEDED(SHGetMalloc(allocator.put())) && allocator) allocator->Free(items_);
     }
     ShellItemList(const ShellItemList&) = delete;
     ShellItemList& operator=(const ShellItemList&) = delete;
@@ -152,11 +88,15 @@ UINT iconStyle(MessageIcon icon) {
     return MB_ICONINFORMATION;
 }
 
-void showSystemMessage(const Message& message) {
+}  // namespace
+
+namespace system {
+
+void showMessage(const Message& message) {
     MessageBoxA(nullptr, message.text.c_str(), message.caption.c_str(), MB_OK | iconStyle(message.icon) | MB_TASKMODAL);
 }
 
-std::string browseWithShell(const std::string& prompt) {
+std::string browseForFolder(const std::string& prompt) {
     char displayName[MAX_PATH] = {};
     BROWSEINFOA browse = {};
     browse.hwndOwner = GetActiveWindow();
@@ -177,6 +117,10 @@ std::string browseWithShell(const std::string& prompt) {
     return path;
 }
 
+}  // namespace system
+
+namespace {
+
 bool writeAll(HANDLE file, std::string_view bytes) {
     while (!bytes.empty()) {
         const DWORD chunk = bytes.size() > 0x40000000u ? 0x40000000u : static_cast<DWORD>(bytes.size());
@@ -188,10 +132,6 @@ bool writeAll(HANDLE file, std::string_view bytes) {
 }
 
 }  // namespace
-
-std::string runDirectory() { return hostState().runDirectory; }
-
-void setRunDirectory(std::string directory) { hostState().runDirectory = std::move(directory); }
 
 std::string executablePath() {
     // GetModuleFileNameA cuts a path that does not fit and says so only by
@@ -209,8 +149,6 @@ std::string executablePath() {
     }
 }
 
-std::string directoryOfPath(std::string_view path) { return std::string(gbk::directoryOf(path)); }
-
 bool setCurrentDirectory(const std::string& directory) {
     return !directory.empty() && SetCurrentDirectoryA(directory.c_str());
 }
@@ -227,15 +165,15 @@ bool fileExists(const std::string& path) {
     // FindFirstFileA would take '*' and '?' as a pattern; no name holds them.
     if (path.empty() || path.find_first_of("*?") != std::string::npos) return false;
     WIN32_FIND_DATAA entry;
-    const ScopedSearch search(FindFirstFileA(path.c_str(), &entry));
-    return search.isOpen();
+    const UniqueSearch search(FindFirstFileA(path.c_str(), &entry));
+    return static_cast<bool>(search);
 }
 
 bool readFile(const std::string& path, std::string& content) {
     if (path.empty()) return false;
-    const ScopedFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    const UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.isOpen()) return false;
+    if (!file) return false;
     LARGE_INTEGER size;
     if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > INT_MAX) return false;
     std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
@@ -249,9 +187,9 @@ bool readFile(const std::string& path, std::string& content) {
 
 bool writeFile(const std::string& path, std::initializer_list<std::string_view> pieces) {
     if (path.empty()) return false;
-    const ScopedFile file(
+    const UniqueFile file(
         CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.isOpen()) return false;
+    if (!file) return false;
     for (std::string_view piece : pieces)
         if (!writeAll(file.get(), piece)) return false;
     return true;
@@ -264,34 +202,29 @@ CopyResult copyFile(const std::string& source, const std::string& target) {
     return result;
 }
 
-int multiByteToWideChar(unsigned codePage, std::string_view text, char16_t* out, int capacity) {
+std::u16string textToUtf16(unsigned codePage, std::string_view text) {
     // The length is always given: a text may hold NUL bytes and is not ended by one.
-    if (text.empty() || text.size() > INT_MAX || capacity < 0) return 0;
-    return MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), reinterpret_cast<wchar_t*>(out),
-                               capacity);
+    if (text.empty() || text.size() > INT_MAX) return {};
+    const int length = static_cast<int>(text.size());
+    const int units = MultiByteToWideChar(codePage, 0, text.data(), length, nullptr, 0);
+    if (units <= 0) return {};
+    std::u16string utf16(static_cast<std::size_t>(units), u'\0');
+    const int written =
+        MultiByteToWideChar(codePage, 0, text.data(), length, reinterpret_cast<wchar_t*>(utf16.data()), units);
+    utf16.resize(written > 0 ? static_cast<std::size_t>(written) : 0);
+    return utf16;
 }
 
-int wideCharToMultiByte(unsigned codePage, std::u16string_view text, char* out, int capacity) {
-    if (text.empty() || text.size() > INT_MAX || capacity < 0) return 0;
-    return WideCharToMultiByte(codePage, 0, reinterpret_cast<const wchar_t*>(text.data()),
-                               static_cast<int>(text.size()), out, capacity, nullptr, nullptr);
-}
-
-void showMessage(const Message& message) {
-    if (hostState().showMessage)
-        hostState().showMessage(message);
-    else
-        showSystemMessage(message);
-}
-
-std::string browseForFolder(const std::string& prompt) {
-    if (hostState().browseForFolder) return hostState().browseForFolder(prompt);
-    return browseWithShell(prompt);
-}
-
-void replaceDialogs(MessageHandler showMessage, FolderBrowser browseForFolder) {
-    hostState().showMessage = std::move(showMessage);
-    hostState().browseForFolder = std::move(browseForFolder);
+std::string utf16ToText(unsigned codePage, std::u16string_view utf16) {
+    if (utf16.empty() || utf16.size() > INT_MAX) return {};
+    const auto* units = reinterpret_cast<const wchar_t*>(utf16.data());
+    const int length = static_cast<int>(utf16.size());
+    const int bytes = WideCharToMultiByte(codePage, 0, units, length, nullptr, 0, nullptr, nullptr);
+    if (bytes <= 0) return {};
+    std::string text(static_cast<std::size_t>(bytes), '\0');
+    const int written = WideCharToMultiByte(codePage, 0, units, length, text.data(), bytes, nullptr, nullptr);
+    text.resize(written > 0 ? static_cast<std::size_t>(written) : 0);
+    return text;
 }
 
 }  // namespace host

@@ -9,23 +9,9 @@
 
 namespace {
 
-std::u16string decode(unsigned codePage, std::string_view bytes) {
-    const int needed = host::multiByteToWideChar(codePage, bytes, nullptr, 0);
-    std::u16string units(static_cast<std::size_t>(needed > 0 ? needed : 0), u'\0');
-    if (needed > 0) {
-        EXPECT_EQ(host::multiByteToWideChar(codePage, bytes, units.data(), needed), needed);
-    }
-    return units;
-}
+std::u16string decode(unsigned codePage, std::string_view bytes) { return host::textToUtf16(codePage, bytes); }
 
-std::string encode(unsigned codePage, std::u16string_view units) {
-    const int needed = host::wideCharToMultiByte(codePage, units, nullptr, 0);
-    std::string bytes(static_cast<std::size_t>(needed > 0 ? needed : 0), '\0');
-    if (needed > 0) {
-        EXPECT_EQ(host::wideCharToMultiByte(codePage, units, bytes.data(), needed), needed);
-    }
-    return bytes;
-}
+std::string encode(unsigned codePage, std::u16string_view units) { return host::utf16ToText(codePage, units); }
 
 std::string unitDump(std::u16string_view units) {
     std::string dump;
@@ -118,37 +104,36 @@ INSTANTIATE_TEST_SUITE_P(Cases, Utf8_Encoding,
                                                     u"\xDE00\xD83D"}),
                          caseName);
 
-TEST(CodePages, MeasureWithACapacityOfZero) {
-    EXPECT_EQ(host::multiByteToWideChar(host::kCodePageGbk, "\xD6\xD0\xCE\xC4", nullptr, 0), 2);
-    EXPECT_EQ(host::multiByteToWideChar(host::kCodePageUtf8, "\xE4\xB8\xAD", nullptr, 0), 1);
-    EXPECT_EQ(host::wideCharToMultiByte(host::kCodePageGbk, u"\u4E2D\u6587", nullptr, 0), 4);
-    EXPECT_EQ(host::wideCharToMultiByte(host::kCodePageUtf8, u"\u4E2D\u20AC", nullptr, 0), 6);
+TEST(CodePages, ConvertWithTheCodePageTheyAreGiven) {
+    EXPECT_EQ(unitDump(decode(host::kCodePageGbk, "\xD6\xD0\xCE\xC4")), "4E2D 6587 ");
+    EXPECT_EQ(unitDump(decode(host::kCodePageUtf8, "\xE4\xB8\xAD")), "4E2D ");
+    EXPECT_EQ(hexDump(encode(host::kCodePageGbk, u"\u4E2D\u6587")), "D6 D0 CE C4 ");
+    EXPECT_EQ(hexDump(encode(host::kCodePageUtf8, u"\u20AC\u20AC")), "E2 82 AC E2 82 AC ");
 }
 
 TEST(CodePages, GiveNothingForAnEmptyText) {
-    char16_t units[4];
-    char bytes[4];
-    EXPECT_EQ(host::multiByteToWideChar(host::kCodePageGbk, "", units, 4), 0);
-    EXPECT_EQ(host::wideCharToMultiByte(host::kCodePageUtf8, u"", bytes, 4), 0);
+    EXPECT_EQ(decode(host::kCodePageGbk, ""), u"");
+    EXPECT_EQ(encode(host::kCodePageUtf8, u""), "");
 }
 
-TEST(CodePages, GiveZeroWhenTheResultDoesNotFit) {
-    char16_t units[4] = {};
-    char bytes[8] = {};
-    EXPECT_EQ(host::multiByteToWideChar(host::kCodePageGbk, "\xD6\xD0\xCE\xC4", units, 1), 0);
-    EXPECT_EQ(host::multiByteToWideChar(host::kCodePageUtf8, "ab", units, 1), 0);
-    EXPECT_EQ(host::wideCharToMultiByte(host::kCodePageGbk, u"\u4E2D", bytes, 1), 0);
-    // Two euro signs need six bytes.
-    EXPECT_EQ(host::wideCharToMultiByte(host::kCodePageUtf8, u"\u20AC\u20AC", bytes, 5), 0);
+// Results of other lengths than their input, and long ones, come back whole.
+TEST(CodePages, GiveTheWholeValueWhateverItsLength) {
+    std::string gbk;
+    std::u16string units;
+    for (int i = 0; i < 20000; ++i) {
+        gbk += "\xD6\xD0" "a";
+        units += u"\u4E2Da";
+    }
+    EXPECT_EQ(decode(host::kCodePageGbk, gbk), units);
+    EXPECT_EQ(encode(host::kCodePageGbk, units), gbk);
+    // One UTF-16 unit becomes three bytes of UTF-8.
+    EXPECT_EQ(encode(host::kCodePageUtf8, std::u16string(30000, u'\u20AC')).size(), 90000u);
 }
 
-TEST(CodePages, WriteExactlyWhatFits) {
-    char16_t units[2] = {u'x', u'x'};
-    EXPECT_EQ(host::multiByteToWideChar(host::kCodePageGbk, "\xD6\xD0\xCE\xC4", units, 2), 2);
-    EXPECT_EQ(unitDump(std::u16string_view(units, 2)), "4E2D 6587 ");
-    char bytes[4] = {'x', 'x', 'x', 'x'};
-    EXPECT_EQ(host::wideCharToMultiByte(host::kCodePageUtf8, u"\u20AC", bytes, 3), 3);
-    EXPECT_EQ(hexDump(std::string(bytes, 4)), "E2 82 AC 78 ");
+// A zero byte is text like any other: the conversions are length-counted.
+TEST(CodePages, CarryZeroBytesAlong) {
+    EXPECT_EQ(decode(host::kCodePageGbk, std::string_view("a\0b", 3)), std::u16string(u"a\0b", 3));
+    EXPECT_EQ(encode(host::kCodePageUtf8, std::u16string_view(u"a\0b", 3)), std::string("a\0b", 3));
 }
 
 // Every double-byte character of code page 936 comes back as the same two

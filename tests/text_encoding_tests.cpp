@@ -103,14 +103,3 @@ TEST(TextEncoding, BytesThatAreNotCodePage936StillGiveValidUtf8) {
     }
     EXPECT_EQ(convertToUtf8("abc\x81").substr(0, 3), "abc");
 }
-
-TEST(TextEncoding, EachHalfConvertsWithTheCodePageItIsGiven) {
-    EXPECT_EQ(textToUtf16("\xD6\xD0\xCE\xC4", host::kCodePageGbk), u"\u4E2D\u6587");
-    EXPECT_EQ(textToUtf16("\xE4\xB8\xAD", host::kCodePageUtf8), u"\u4E2D");
-    EXPECT_EQ(utf16ToText(u"\u4E2D\u6587", host::kCodePageGbk), "\xD6\xD0\xCE\xC4");
-    EXPECT_EQ(utf16ToText(u"\u20AC\u20AC", host::kCodePageUtf8), "\xE2\x82\xAC\xE2\x82\xAC");
-    EXPECT_EQ(textToUtf16("", host::kCodePageGbk), u"");
-    EXPECT_EQ(utf16ToText(u"", host::kCodePageUtf8), "");
-    // A zero byte is text like any other: the conversions are length-counted.
-    EXPECT_EQ(textToUtf16(std::string("a\0b", 3), host::kCodePageGbk), std::u16string(u"a\0b", 3));
-}
