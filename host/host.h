@@ -11,6 +11,9 @@
 
 namespace host {
 
+// The line end of every text file and message this tool writes (CR LF).
+inline constexpr char kLineEnd[] = "\r\n";
+
 // ---- Run directory -------------------------------------------------------
 
 // The directory of the executable, never ending in a backslash (in a drive

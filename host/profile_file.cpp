@@ -17,7 +17,6 @@
 namespace host {
 namespace {
 
-constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 bool isBlank(char byte) { return byte == ' ' || byte == '\t'; }
