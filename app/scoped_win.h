@@ -66,7 +66,6 @@ public:
     ScopedPaint(const ScopedPaint&) = delete;
     ScopedPaint& operator=(const ScopedPaint&) = delete;
     HDC get() const { return dc_; }
-    const RECT& area() const { return paint_.rcPaint; }
 
 private:
     HWND window_;
