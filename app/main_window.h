@@ -6,10 +6,10 @@
 
 #include <string>
 
+#include "app/app_state.h"
 #include "app/pictures.h"
 #include "app/scoped_win.h"
 #include "app/toolkit.h"
-#include "app/app_state.h"
 #include "app/window_description.h"
 #include "cluster/cluster_writer.h"
 #include "settings/tool_settings.h"
