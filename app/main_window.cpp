@@ -41,8 +41,8 @@ bool isAcceptedCharacter(WPARAM character) {
     return character < 0x20 || (character >= '0' && character <= '9') || character == '-';
 }
 
-// The subclass of the two number fields (编辑框2 and 编辑框5). It filters typed characters only:
-// pasted text and WM_SETTEXT reach the edit box untouched.
+// The subclass of the two number fields (编辑框2 and 编辑框5). It filters typed
+// characters only: pasted text and WM_SETTEXT reach the edit box untouched.
 LRESULT CALLBACK filterDigitsAndMinus(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                       DWORD_PTR /*data*/) {
     if ((message == WM_CHAR || message == WM_IME_CHAR) && !isAcceptedCharacter(wParam)) return 0;
@@ -471,8 +471,7 @@ void MainWindow::onEnable(bool enabled) {
 }
 
 void MainWindow::onSetFocus() {
-    HWND target = focusToRestore_ && IsChild(window_, focusToRestore_) ? focusToRestore_
-                                                                        : control(ControlId::token);
+    HWND target = focusToRestore_ && IsChild(window_, focusToRestore_) ? focusToRestore_ : control(ControlId::token);
     if (target) SetFocus(target);
 }
 
