@@ -3,7 +3,7 @@
 #pragma once
 
 #include "app/main_window.h"
-#include "cluster/app_state.h"
+#include "app/app_state.h"
 
 class Application {
 public:

@@ -67,7 +67,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     {
         Application application;
         exitCode = application.startApplication();
-        toolkit::shutDownToolkit(exitCode);
+        toolkit::shutDownToolkit();
     }
     return exitCode;
 }

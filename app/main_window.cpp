@@ -5,12 +5,13 @@
 #include <algorithm>
 #include <array>
 #include <iterator>
+#include <optional>
+#include <utility>
 
 #include "app/flat_button.h"
 #include "app/resource_ids.h"
-#include "cluster/cluster_writer.h"
 #include "cluster/settings_copy.h"
-#include "cluster/texts.h"
+#include "host/host.h"
 
 namespace {
 
@@ -40,8 +41,8 @@ bool isAcceptedCharacter(WPARAM character) {
     return character < 0x20 || (character >= '0' && character <= '9') || character == '-';
 }
 
-// The subclass of 编辑框2 and 编辑框5. It filters typed characters only:
-// pasted text and WM_SETTEXT reach the edit box untouched.
+// The subclass of the two number fields (编辑框2 and 编辑框5). It filters typed
+// characters only: pasted text and WM_SETTEXT reach the edit box untouched.
 LRESULT CALLBACK filterDigitsAndMinus(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                       DWORD_PTR /*data*/) {
     if ((message == WM_CHAR || message == WM_IME_CHAR) && !isAcceptedCharacter(wParam)) return 0;
@@ -102,12 +103,12 @@ bool MainWindow::createHidden() {
     background_ = loadJpegResource(IDR_BACKGROUND_JPEG);
     panelPicture_ = loadJpegResource(IDR_PANEL_JPEG);
     fieldFont_.reset(CreateFontA(-24, 0, 0, 0, 290, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                 CLIP_DEFAULT_PRECIS, PROOF_QUALITY, DEFAULT_PITCH, texts::kFieldFontFace));
+                                 CLIP_DEFAULT_PRECIS, PROOF_QUALITY, DEFAULT_PITCH, appTexts::kFieldFontFace));
     fieldBrush_.reset(CreateSolidBrush(kFieldBackgroundColour));
 
     POINT origin = centredOrigin(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), kWindowWidth,
                                  kWindowHeight);
-    if (!CreateWindowExA(0, kMainWindowClass, texts::kWindowCaption, kWindowStyle, origin.x, origin.y,
+    if (!CreateWindowExA(0, kMainWindowClass, appTexts::kWindowCaption, kWindowStyle, origin.x, origin.y,
                          kWindowWidth, kWindowHeight, nullptr, nullptr, GetModuleHandleA(nullptr), this))
         return false;
     makeExactlyWindowSized();
@@ -118,7 +119,6 @@ bool MainWindow::createHidden() {
         SetLastError(error);
         return false;
     }
-    arrangeStacking();
     showControls();
     return true;
 }
@@ -163,7 +163,8 @@ void MainWindow::makeExactlyWindowSized() {
 }
 
 // Parents before their children: the window's own controls first, in table
-// order, then 组合框1 inside the panel.
+// order, then 组合框1 inside the panel. Each new control goes below its
+// siblings, so creation in table order gives the stacking, first on top.
 bool MainWindow::createControls() {
     for (bool insidePanel : {false, true}) {
         for (const ControlDescription& description : kControls) {
@@ -209,31 +210,20 @@ HWND MainWindow::createControl(const ControlDescription& description) {
     return created;
 }
 
-// First in the table on top: each control goes just below the one before it
-// with the same parent.
-void MainWindow::arrangeStacking() {
-    for (auto current = std::begin(kControls); current != std::end(kControls); ++current) {
-        HWND insertAfter = HWND_TOP;
-        for (auto earlier = std::begin(kControls); earlier != current; ++earlier)
-            if (earlier->parent == current->parent) insertAfter = control(earlier->id);
-        SetWindowPos(control(current->id), insertAfter, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    }
-}
-
 void MainWindow::showControls() {
     for (const ControlDescription& description : kControls) ShowWindow(control(description.id), SW_SHOWNA);
 }
 
 void MainWindow::raiseCreated() {
     createdEventRaised_ = true;
-    loadToolSettings(appState_, editBoxAccessors());
+    appState_.documentsDir = loadToolSettings(editBoxAccessors());
 }
 
 void MainWindow::showFirstTime() {
     if (!window_) return;  // the created event closed it
     ShowWindow(window_, SW_SHOWNORMAL);
     UpdateWindow(window_);
-    SetFocus(control(ControlId::editBox1));
+    SetFocus(control(ControlId::token));
 }
 
 HWND MainWindow::control(ControlId id) const {
@@ -267,9 +257,9 @@ int MainWindow::readSelectionIndex(ControlId list) const {
 FormValues MainWindow::readFormValues() const {
     FormValues values;
     values.tokenText = readEditText(EditBox::token);
-    values.gameModeIndex = readSelectionIndex(ControlId::comboBox1);
+    values.gameModeIndex = readSelectionIndex(ControlId::gameMode);
     values.maxPlayersText = readEditText(EditBox::maxPlayers);
-    values.playStyleIndex = readSelectionIndex(ControlId::comboBox2);
+    values.playStyleIndex = readSelectionIndex(ControlId::playStyle);
     values.clusterNameText = readEditText(EditBox::clusterName);
     values.clusterDescriptionText = readEditText(EditBox::clusterDescription);
     values.clusterPasswordText = readEditText(EditBox::clusterPassword);
@@ -393,13 +383,30 @@ LRESULT MainWindow::handlePanelMessage(HWND panel, UINT message, WPARAM wParam, 
 void MainWindow::onCommand(WPARAM wParam, LPARAM lParam) {
     if (HIWORD(wParam) != BN_CLICKED) return;
     auto id = static_cast<ControlId>(LOWORD(wParam));
-    if (id != ControlId::superButton1 && id != ControlId::superButton2) return;
+    if (id != ControlId::configureButton && id != ControlId::copyButton) return;
     if (reinterpret_cast<HWND>(lParam) != control(id)) return;
 
-    if (id == ControlId::superButton1)
-        configureServer(appState_, readFormValues());
+    if (id == ControlId::configureButton)
+        onConfigureClicked();
     else
-        copyModAndWorldSettings(appState_);
+        onCopyClicked();
+}
+
+// The state is updated before the message box, which runs a modal loop.
+void MainWindow::onConfigureClicked() {
+    ConfigureResult result =
+        configureServer(readFormValues(), appState_.gameModeKeyword, appState_.playStyleKeyword);
+    appState_.gameModeKeyword = std::move(result.gameModeKeyword);
+    appState_.playStyleKeyword = std::move(result.playStyleKeyword);
+    appState_.clusterNameUtf8 = std::move(result.clusterNameUtf8);
+    appState_.clusterDescriptionUtf8 = std::move(result.clusterDescriptionUtf8);
+    host::showMessage(result.message);
+}
+
+// Read on every click, so an edit of the settings file counts at once.
+void MainWindow::onCopyClicked() {
+    appState_.documentsDir = readDocumentsDir();
+    host::showMessage(copyModAndWorldSettings(appState_.documentsDir));
 }
 
 void MainWindow::onDrawItem(const DRAWITEMSTRUCT& item) {
@@ -464,8 +471,7 @@ void MainWindow::onEnable(bool enabled) {
 }
 
 void MainWindow::onSetFocus() {
-    HWND target = focusToRestore_ && IsChild(window_, focusToRestore_) ? focusToRestore_
-                                                                        : control(ControlId::editBox1);
+    HWND target = focusToRestore_ && IsChild(window_, focusToRestore_) ? focusToRestore_ : control(ControlId::token);
     if (target) SetFocus(target);
 }
 
@@ -488,5 +494,7 @@ void MainWindow::onNcDestroy() {
 void MainWindow::saveSettingsOnce(SaveFailures failures) {
     if (!createdEventRaised_ || settingsSaved_) return;
     settingsSaved_ = true;
-    saveToolSettings(appState_, editBoxAccessors(), failures);
+    std::optional<host::Message> warning =
+        saveToolSettings(appState_.gameModeKeyword, appState_.playStyleKeyword, editBoxAccessors());
+    if (warning && failures == SaveFailures::report) host::showMessage(*warning);
 }

@@ -6,10 +6,11 @@
 
 #include <string>
 
+#include "app/app_state.h"
 #include "app/pictures.h"
 #include "app/toolkit.h"
 #include "app/window_description.h"
-#include "cluster/app_state.h"
+#include "cluster/cluster_writer.h"
 #include "host/scoped_win.h"
 #include "settings/tool_settings.h"
 
@@ -59,9 +60,12 @@ private:
     void makeExactlyWindowSized();
     bool createControls();
     HWND createControl(const ControlDescription& description);
-    void arrangeStacking();
     void showControls();
     void moveFocus(bool backward);
+    void onConfigureClicked();
+    void onCopyClicked();
+    // Whether a failure to save may be reported in a box, or must pass silently.
+    enum class SaveFailures { report, keepSilent };
     void saveSettingsOnce(SaveFailures failures);
 
     AppState& appState_;

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "cluster/texts.h"
+#include "app/app_texts.h"
 #include "host/host.h"
 
 namespace toolkit {
@@ -38,8 +38,8 @@ ToolkitState& state() {
     return theState;
 }
 
-// A text built in place, never allocating: the fatal-error box must come up
-// even when the heap is exhausted. What does not fit is cut off.
+// A text built in place, without allocating, so that a failing heap cannot
+// stop the message from being put together. What does not fit is cut off.
 class FixedText {
 public:
     void append(const char* text) {
@@ -96,7 +96,7 @@ void registerExitRoutine(ExitRoutine routine, void* context) {
 
 void loadWindow(Window& window) {
     if (!window.createHidden()) {
-        stopWithError(texts::kWindowLoadFailed, GetLastError());
+        stopWithError(appTexts::kWindowLoadFailed, GetLastError());
         return;
     }
     window.raiseCreated();
@@ -138,7 +138,7 @@ int runMessageLoop() {
     return exitCode;
 }
 
-void shutDownToolkit(int /*exitCode*/) {
+void shutDownToolkit() {
     // The list is taken first, so a routine runs once even if shutdown is
     // entered again while the routines run (a fatal error inside one of them).
     std::vector<RegisteredExitRoutine> routines = std::exchange(state().exitRoutines, {});
@@ -151,38 +151,39 @@ void shutDownToolkit(int /*exitCode*/) {
 
 void stopWithError(const char* message, DWORD systemError) {
     FixedText text;
-    text.append(texts::kErrorHeading);
-    text.append(texts::kLineEnd);
-    text.append(texts::kLineEnd);
-    text.append(texts::kErrorMessageLabel);
+    text.append(appTexts::kErrorHeading);
+    text.append(host::kLineEnd);
+    text.append(host::kLineEnd);
+    text.append(appTexts::kErrorMessageLabel);
     text.append(message);
-    text.append(texts::kLineEnd);
+    text.append(host::kLineEnd);
     if (systemError != 0) {
-        text.append(texts::kSystemErrorCodeLabel);
+        text.append(appTexts::kSystemErrorCodeLabel);
         text.appendNumber(systemError);
-        text.append(texts::kLineEnd);
+        text.append(host::kLineEnd);
     }
 
     ToolkitState& toolkit = state();
     if (toolkit.stopping) {
         // A second fatal error while the first is being reported, most likely
         // memory running out again: the plain box, then the end at once.
-        MessageBoxA(nullptr, text.get(), texts::kErrorCaption, MB_OK | MB_ICONERROR | MB_TASKMODAL);
+        MessageBoxA(nullptr, text.get(), appTexts::kErrorCaption, MB_OK | MB_ICONERROR | MB_TASKMODAL);
         toolkit.endProcess(-1);
         return;
     }
     toolkit.stopping = true;
-    host::showMessage({texts::kErrorCaption, text.get(), host::MessageIcon::error});
-    shutDownToolkit(-1);
+    // host::Message copies the text, so this allocates: see main.cpp's reserve.
+    host::showMessage({appTexts::kErrorCaption, text.get(), host::MessageIcon::error});
+    shutDownToolkit();
     toolkit.stopping = false;
     toolkit.endProcess(-1);
 }
 
 void stopWithAllocationFailure(std::size_t bytes) {
     FixedText message;
-    message.append(texts::kAllocationFailedBefore);
+    message.append(appTexts::kAllocationFailedBefore);
     message.appendNumber(bytes);
-    message.append(texts::kAllocationFailedAfter);
+    message.append(appTexts::kAllocationFailedAfter);
     stopWithError(message.get());
 }
 

@@ -51,12 +51,14 @@ void processMessage(const MSG& message);
 
 // Runs every exit routine once, in registration order, empties the list, and
 // ends OLE on the thread. Safe to call again: the second call finds nothing to do.
-void shutDownToolkit(int exitCode);
+void shutDownToolkit();
 
 // Shows the fatal-error box (the message, and the Windows error code when one
 // is given), shuts the toolkit down and ends the process with exit code -1.
-// Allocates nothing of its own before the box is up, so that it also works
-// when memory has run out. Returns only when a test replaced the process end.
+// The text is built without allocating, but showing it copies it into a
+// host::Message and the system's box needs memory too: it works when memory
+// has run out only because main.cpp frees its reserve before it calls here.
+// Returns only when a test replaced the process end.
 void stopWithError(const char* message, DWORD systemError = 0);
 // stopWithError with "分配 N 字节内存失败!".
 void stopWithAllocationFailure(std::size_t bytes);

@@ -7,8 +7,8 @@
 #include <cstddef>
 #include <iterator>
 
-#include "cluster/app_state.h"
-#include "cluster/texts.h"
+#include "app/app_texts.h"
+#include "settings/tool_settings.h"
 
 inline constexpr char kMainWindowClass[] = "QuillornMainWindow";
 inline constexpr char kPicturePanelClass[] = "QuillornPicturePanel";
@@ -21,19 +21,20 @@ inline constexpr DWORD kWindowStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX |
 // A drop-down list's height includes its dropped-down part.
 inline constexpr int kMinimumListHeight = 160;
 
-// Control identifiers; `window` stands for the main window as a parent.
+// Control identifiers, by what each control is for; `window` stands for the
+// main window as a parent.
 enum class ControlId : int {
     window = 0,
-    superButton2 = 101,
-    superButton1,
-    editBox5,
-    editBox4,
-    editBox3,
-    comboBox2,
-    editBox2,
-    comboBox1,
-    editBox1,
-    pictureBox1,
+    copyButton = 101,
+    configureButton,
+    clusterPassword,
+    clusterDescription,
+    clusterName,
+    playStyle,
+    maxPlayers,
+    gameMode,
+    token,
+    panel,
 };
 
 constexpr int idOf(ControlId id) { return static_cast<int>(id); }
@@ -43,6 +44,7 @@ enum class InputFilter { none, digitsAndMinus };
 
 struct ControlDescription {
     ControlId id;
+    const char* name;  // the control's own name in the window's design
     ControlKind kind;
     ControlId parent;
     int left, top, width, height;  // relative to the parent's client area
@@ -61,48 +63,39 @@ inline constexpr DWORD kListStyle = kChildStyle | WS_TABSTOP | WS_VSCROLL | CBS_
 inline constexpr DWORD kPanelStyle = kChildStyle | WS_CLIPCHILDREN;
 
 // ZIP压缩1, a compression component at (8, 16) that nothing uses and nobody
-// sees, belongs between 超级按钮1 and 编辑框5; it is not built.
+// sees, belongs between 超级按钮1 and 编辑框5; it is not built. 组合框1 is the
+// one control inside the panel; the panel lies under everything else.
 inline constexpr ControlDescription kControls[] = {
-    // 超级按钮2
-    {ControlId::superButton2, ControlKind::flatButton, ControlId::window, 434, 477, 220, 45, kButtonStyle, 0,
-     texts::kCopyButton, nullptr, 0, InputFilter::none},
-    // 超级按钮1
-    {ControlId::superButton1, ControlKind::flatButton, ControlId::window, 194, 477, 220, 45, kButtonStyle, 0,
-     texts::kConfigureButton, nullptr, 0, InputFilter::none},
-    // 编辑框5
-    {ControlId::editBox5, ControlKind::editBox, ControlId::window, 330, 408, 894, 38, kEditStyle | ES_LEFT,
-     WS_EX_CLIENTEDGE, nullptr, nullptr, 0, InputFilter::digitsAndMinus},
-    // 编辑框4
-    {ControlId::editBox4, ControlKind::editBox, ControlId::window, 360, 354, 864, 38, kEditStyle | ES_LEFT,
+    {ControlId::copyButton, "超级按钮2", ControlKind::flatButton, ControlId::window, 434, 477, 220, 45, kButtonStyle,
+     0, appTexts::kCopyButton, nullptr, 0, InputFilter::none},
+    {ControlId::configureButton, "超级按钮1", ControlKind::flatButton, ControlId::window, 194, 477, 220, 45,
+     kButtonStyle, 0, appTexts::kConfigureButton, nullptr, 0, InputFilter::none},
+    {ControlId::clusterPassword, "编辑框5", ControlKind::editBox, ControlId::window, 330, 408, 894, 38,
+     kEditStyle | ES_LEFT, WS_EX_CLIENTEDGE, nullptr, nullptr, 0, InputFilter::digitsAndMinus},
+    {ControlId::clusterDescription, "编辑框4", ControlKind::editBox, ControlId::window, 360, 354, 864, 38,
+     kEditStyle | ES_LEFT, WS_EX_CLIENTEDGE, nullptr, nullptr, 0, InputFilter::none},
+    {ControlId::clusterName, "编辑框3", ControlKind::editBox, ControlId::window, 413, 300, 811, 38,
+     kEditStyle | ES_LEFT, WS_EX_CLIENTEDGE, nullptr, nullptr, 0, InputFilter::none},
+    {ControlId::playStyle, "组合框2", ControlKind::dropDownList, ControlId::window, 328, 246, 896, 39, kListStyle, 0,
+     nullptr, appTexts::kPlayStyleItems, static_cast<int>(std::size(appTexts::kPlayStyleItems)), InputFilter::none},
+    {ControlId::maxPlayers, "编辑框2", ControlKind::editBox, ControlId::window, 298, 192, 926, 38,
+     kEditStyle | ES_LEFT, WS_EX_CLIENTEDGE, nullptr, nullptr, 0, InputFilter::digitsAndMinus},
+    {ControlId::gameMode, "组合框1", ControlKind::dropDownList, ControlId::panel, 121, 122, 944, 36, kListStyle, 0,
+     nullptr, appTexts::kGameModeItems, static_cast<int>(std::size(appTexts::kGameModeItems)), InputFilter::none},
+    {ControlId::token, "编辑框1", ControlKind::editBox, ControlId::window, 298, 84, 926, 38, kEditStyle | ES_CENTER,
      WS_EX_CLIENTEDGE, nullptr, nullptr, 0, InputFilter::none},
-    // 编辑框3
-    {ControlId::editBox3, ControlKind::editBox, ControlId::window, 413, 300, 811, 38, kEditStyle | ES_LEFT,
-     WS_EX_CLIENTEDGE, nullptr, nullptr, 0, InputFilter::none},
-    // 组合框2
-    {ControlId::comboBox2, ControlKind::dropDownList, ControlId::window, 328, 246, 896, 39, kListStyle, 0, nullptr,
-     texts::kPlayStyleItems, static_cast<int>(std::size(texts::kPlayStyleItems)), InputFilter::none},
-    // 编辑框2
-    {ControlId::editBox2, ControlKind::editBox, ControlId::window, 298, 192, 926, 38, kEditStyle | ES_LEFT,
-     WS_EX_CLIENTEDGE, nullptr, nullptr, 0, InputFilter::digitsAndMinus},
-    // 组合框1, the one control inside the panel
-    {ControlId::comboBox1, ControlKind::dropDownList, ControlId::pictureBox1, 121, 122, 944, 36, kListStyle, 0,
-     nullptr, texts::kGameModeItems, static_cast<int>(std::size(texts::kGameModeItems)), InputFilter::none},
-    // 编辑框1
-    {ControlId::editBox1, ControlKind::editBox, ControlId::window, 298, 84, 926, 38, kEditStyle | ES_CENTER,
-     WS_EX_CLIENTEDGE, nullptr, nullptr, 0, InputFilter::none},
-    // 图片框1, the panel picture under everything else
-    {ControlId::pictureBox1, ControlKind::picturePanel, ControlId::window, 160, 16, 1096, 600, kPanelStyle, 0,
+    {ControlId::panel, "图片框1", ControlKind::picturePanel, ControlId::window, 160, 16, 1096, 600, kPanelStyle, 0,
      nullptr, nullptr, 0, InputFilter::none},
 };
 
-// The control behind each edit box the settings and commands name.
+// The control behind each edit box the settings name.
 constexpr ControlId controlOf(EditBox box) {
     switch (box) {
-        case EditBox::token: return ControlId::editBox1;
-        case EditBox::maxPlayers: return ControlId::editBox2;
-        case EditBox::clusterName: return ControlId::editBox3;
-        case EditBox::clusterDescription: return ControlId::editBox4;
-        case EditBox::clusterPassword: return ControlId::editBox5;
+        case EditBox::token: return ControlId::token;
+        case EditBox::maxPlayers: return ControlId::maxPlayers;
+        case EditBox::clusterName: return ControlId::clusterName;
+        case EditBox::clusterDescription: return ControlId::clusterDescription;
+        case EditBox::clusterPassword: return ControlId::clusterPassword;
     }
-    return ControlId::editBox1;
+    return ControlId::token;
 }

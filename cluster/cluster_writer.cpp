@@ -4,9 +4,10 @@
 #include <string_view>
 #include <vector>
 
+#include "cluster/cluster_texts.h"
 #include "cluster/text_encoding.h"
-#include "cluster/texts.h"
 #include "host/host.h"
+#include "host/host_texts.h"
 
 namespace {
 
@@ -19,8 +20,8 @@ public:
     bool empty() const { return paths_.empty(); }
 
     std::string report() const {
-        std::string text = texts::kConfigureIncomplete;
-        for (const std::string& path : paths_) text += texts::kLineEnd + path;
+        std::string text = clusterTexts::kConfigureIncomplete;
+        for (const std::string& path : paths_) text += host::kLineEnd + path;
         return text;
     }
 
@@ -30,69 +31,75 @@ private:
 
 // A keyword chosen by a list position; any other position keeps the old one.
 template <size_t count>
-void chooseKeyword(std::string& keyword, const char* const (&keywords)[count], int index) {
-    if (index >= 0 && static_cast<size_t>(index) < count) keyword = keywords[index];
+std::string chooseKeyword(const char* const (&keywords)[count], int index, const std::string& previous) {
+    return index >= 0 && static_cast<size_t>(index) < count ? keywords[index] : previous;
 }
 
-std::string valueOf(const texts::ClusterIniEntry& entry, const AppState& state, const FormValues& values) {
+std::string valueOf(const clusterTexts::ClusterIniEntry& entry, const ConfigureResult& chosen,
+                    const FormValues& values) {
     switch (entry.source) {
-        case texts::ClusterValue::fixed: return entry.fixedValue;
-        case texts::ClusterValue::gameModeKeyword: return state.gameModeKeyword;
-        case texts::ClusterValue::maxPlayersText: return values.maxPlayersText;
-        case texts::ClusterValue::clusterDescriptionUtf8: return state.clusterDescriptionUtf8;
-        case texts::ClusterValue::clusterNameUtf8: return state.clusterNameUtf8;
-        case texts::ClusterValue::playStyleKeyword: return state.playStyleKeyword;
-        case texts::ClusterValue::clusterPasswordText: return values.clusterPasswordText;
+        case clusterTexts::ClusterValue::fixed: return entry.fixedValue;
+        case clusterTexts::ClusterValue::gameModeKeyword: return chosen.gameModeKeyword;
+        case clusterTexts::ClusterValue::maxPlayersText: return values.maxPlayersText;
+        case clusterTexts::ClusterValue::clusterDescriptionUtf8: return chosen.clusterDescriptionUtf8;
+        case clusterTexts::ClusterValue::clusterNameUtf8: return chosen.clusterNameUtf8;
+        case clusterTexts::ClusterValue::playStyleKeyword: return chosen.playStyleKeyword;
+        case clusterTexts::ClusterValue::clusterPasswordText: return values.clusterPasswordText;
     }
     return {};
 }
 
 // Makes every profile write of one file, in table order; the file counts as
 // failed when any of them fails.
-void writeProfileFile(const char* file, const std::string& runDirectory, const AppState& state,
+void writeProfileFile(const char* file, const std::string& runDirectory, const ConfigureResult& chosen,
                       const FormValues& values, FailedPaths& failed) {
     const std::string path = runDirectory + file;
-    for (const texts::ClusterIniEntry& entry : texts::kClusterIniEntries) {
+    for (const clusterTexts::ClusterIniEntry& entry : clusterTexts::kClusterIniEntries) {
         if (std::string_view(entry.file) != file) continue;
-        if (!host::writeIniValue(path, entry.section, entry.key, valueOf(entry, state, values)))
+        if (!host::writeIniValue(path, entry.section, entry.key, valueOf(entry, chosen, values)))
             failed.add(path);
     }
 }
 
 }  // namespace
 
-void configureServer(AppState& state, const FormValues& values) {
-    chooseKeyword(state.gameModeKeyword, texts::kGameModeKeywords, values.gameModeIndex);
-    chooseKeyword(state.playStyleKeyword, texts::kPlayStyleKeywords, values.playStyleIndex);
+ConfigureResult configureServer(const FormValues& values, const std::string& previousGameModeKeyword,
+                                const std::string& previousPlayStyleKeyword) {
+    ConfigureResult result;
+    result.gameModeKeyword =
+        chooseKeyword(clusterTexts::kGameModeKeywords, values.gameModeIndex, previousGameModeKeyword);
+    result.playStyleKeyword =
+        chooseKeyword(clusterTexts::kPlayStyleKeywords, values.playStyleIndex, previousPlayStyleKeyword);
 
     const std::string runDirectory = host::runDirectory();
     FailedPaths failed;
 
     // A directory that was there already is fine; a plain file in its place is not.
-    for (const char* directory : {texts::kClusterDir, texts::kCavesDir, texts::kMasterDir}) {
+    for (const char* directory : {clusterTexts::kClusterDir, clusterTexts::kCavesDir, clusterTexts::kMasterDir}) {
         const std::string path = runDirectory + directory;
         host::createDirectory(path);
         if (!host::isDirectory(path)) failed.add(path);
     }
 
-    state.clusterNameUtf8 = convertToUtf8(values.clusterNameText);
-    state.clusterDescriptionUtf8 = convertToUtf8(values.clusterDescriptionText);
+    result.clusterNameUtf8 = convertToUtf8(values.clusterNameText);
+    result.clusterDescriptionUtf8 = convertToUtf8(values.clusterDescriptionText);
 
-    const std::string tokenPath = runDirectory + texts::kClusterTokenFile;
+    const std::string tokenPath = runDirectory + clusterTexts::kClusterTokenFile;
     if (!host::writeFile(tokenPath, {values.tokenText})) failed.add(tokenPath);
 
-    writeProfileFile(texts::kClusterIni, runDirectory, state, values, failed);
-    writeProfileFile(texts::kCavesServerIni, runDirectory, state, values, failed);
+    writeProfileFile(clusterTexts::kClusterIni, runDirectory, result, values, failed);
+    writeProfileFile(clusterTexts::kCavesServerIni, runDirectory, result, values, failed);
 
-    const std::string worldgenPath = runDirectory + texts::kWorldgenOverrideFile;
-    const auto& pieces = texts::kWorldgenOverridePieces;
+    const std::string worldgenPath = runDirectory + clusterTexts::kWorldgenOverrideFile;
+    const auto& pieces = clusterTexts::kWorldgenOverridePieces;
     if (!host::writeFile(worldgenPath, {pieces[0], pieces[1], pieces[2], pieces[3]}))
         failed.add(worldgenPath);
 
-    writeProfileFile(texts::kMasterServerIni, runDirectory, state, values, failed);
+    writeProfileFile(clusterTexts::kMasterServerIni, runDirectory, result, values, failed);
 
     if (failed.empty())
-        host::showMessage({texts::kMessageCaption, texts::kConfigureDone, host::MessageIcon::information});
+        result.message = {host::kMessageCaption, clusterTexts::kConfigureDone, host::MessageIcon::information};
     else
-        host::showMessage({texts::kMessageCaption, failed.report(), host::MessageIcon::warning});
+        result.message = {host::kMessageCaption, failed.report(), host::MessageIcon::warning};
+    return result;
 }

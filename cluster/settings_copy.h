@@ -2,9 +2,11 @@
 // from the game's first save slot (Cluster_1) into MyDediServer.
 #pragma once
 
-#include "cluster/app_state.h"
+#include <string>
 
-// Reads the documents directory afresh from the tool's settings file into
-// `state`, attempts the four copies in order, and shows either the success
-// message or every copy that failed, with the system's reason.
-void copyModAndWorldSettings(AppState& state);
+#include "host/host.h"
+
+// Attempts the four copies in order from `documentsDir`'s save slot and returns
+// the message to show: success, or every copy that failed with the system's
+// reason. Shows nothing itself.
+host::Message copyModAndWorldSettings(const std::string& documentsDir);

@@ -1,58 +1,73 @@
 #include "settings/tool_settings.h"
 
-#include "cluster/texts.h"
-#include "host/host.h"
+#include "host/host_texts.h"
+#include "settings/settings_texts.h"
 
 namespace {
 
-struct RememberedField {
+// Where a remembered value comes from when it is saved, and goes when loaded.
+enum class Source { editBox, gameModeKeyword, playStyleKeyword };
+
+struct RememberedValue {
     const char* key;
-    EditBox box;
+    Source source;
+    EditBox box;  // for Source::editBox
 };
 
-// The edit boxes the settings file fills, in the order they are loaded.
-constexpr RememberedField kLoadedFields[] = {
-    {texts::kTokenKey, EditBox::token},
-    {texts::kMaxPlayersKey, EditBox::maxPlayers},
-    {texts::kClusterNameKey, EditBox::clusterName},
-    {texts::kClusterDescriptionKey, EditBox::clusterDescription},
-    {texts::kClusterPasswordKey, EditBox::clusterPassword},
+// The start-up section's seven keys, in the order they are saved. Loading
+// fills the edit boxes in the same order; the keywords are not loaded.
+constexpr RememberedValue kRememberedValues[] = {
+    {settingsTexts::kTokenKey, Source::editBox, EditBox::token},
+    {settingsTexts::kGameModeKey, Source::gameModeKeyword, {}},
+    {settingsTexts::kMaxPlayersKey, Source::editBox, EditBox::maxPlayers},
+    {settingsTexts::kPlayStyleKey, Source::playStyleKeyword, {}},
+    {settingsTexts::kClusterNameKey, Source::editBox, EditBox::clusterName},
+    {settingsTexts::kClusterDescriptionKey, Source::editBox, EditBox::clusterDescription},
+    {settingsTexts::kClusterPasswordKey, Source::editBox, EditBox::clusterPassword},
 };
 
 }  // namespace
 
-std::string toolSettingsPath() { return host::runDirectory() + texts::kToolSettingsFile; }
+std::string toolSettingsPath() { return host::runDirectory() + settingsTexts::kToolSettingsFile; }
 
-void loadToolSettings(AppState& state, const EditBoxAccessors& fields) {
+std::string loadToolSettings(const EditBoxAccessors& fields) {
+    std::string chosenDocumentsDir;
     // Any entry of that name counts, a directory too: the question is asked
     // only while nothing is there.
     if (!host::fileExists(toolSettingsPath())) {
-        state.documentsDir = host::browseForFolder(texts::kFolderBrowserPrompt);
+        chosenDocumentsDir = host::browseForFolder(settingsTexts::kFolderBrowserPrompt);
         // Failing here is not worth a box before the window even shows: the
         // question simply comes back at the next start.
-        host::writeIniValue(toolSettingsPath(), texts::kDocumentsSection, texts::kDocumentsDirKey,
-                            state.documentsDir);
+        host::writeIniValue(toolSettingsPath(), settingsTexts::kDocumentsSection, settingsTexts::kDocumentsDirKey,
+                            chosenDocumentsDir);
     }
-    for (const RememberedField& field : kLoadedFields)
-        fields.writeEditText(field.box, host::readIniValue(toolSettingsPath(), texts::kStartupSection, field.key));
+    for (const RememberedValue& value : kRememberedValues) {
+        if (value.source != Source::editBox) continue;
+        fields.writeEditText(value.box,
+                             host::readIniValue(toolSettingsPath(), settingsTexts::kStartupSection, value.key));
+    }
+    return chosenDocumentsDir;
 }
 
-bool saveToolSettings(const AppState& state, const EditBoxAccessors& fields, SaveFailures failures) {
-    bool allSaved = true;
-    // Each edit box is read right before its own write.
-    auto save = [&](const char* key, const std::string& value) {
-        if (!host::writeIniValue(toolSettingsPath(), texts::kStartupSection, key, value)) allSaved = false;
-    };
-    save(texts::kTokenKey, fields.readEditText(EditBox::token));
-    save(texts::kGameModeKey, state.gameModeKeyword);
-    save(texts::kMaxPlayersKey, fields.readEditText(EditBox::maxPlayers));
-    save(texts::kPlayStyleKey, state.playStyleKeyword);
-    save(texts::kClusterNameKey, fields.readEditText(EditBox::clusterName));
-    save(texts::kClusterDescriptionKey, fields.readEditText(EditBox::clusterDescription));
-    save(texts::kClusterPasswordKey, fields.readEditText(EditBox::clusterPassword));
+std::string readDocumentsDir() {
+    return host::readIniValue(toolSettingsPath(), settingsTexts::kDocumentsSection, settingsTexts::kDocumentsDirKey);
+}
 
-    if (!allSaved && failures == SaveFailures::report)
-        host::showMessage({texts::kMessageCaption, texts::kSettingsNotSaved + toolSettingsPath(),
-                           host::MessageIcon::warning});
-    return allSaved;
+std::optional<host::Message> saveToolSettings(const std::string& gameModeKeyword,
+                                              const std::string& playStyleKeyword, const EditBoxAccessors& fields) {
+    bool allSaved = true;
+    for (const RememberedValue& value : kRememberedValues) {
+        // Each edit box is read right before its own write.
+        std::string text;
+        switch (value.source) {
+            case Source::editBox: text = fields.readEditText(value.box); break;
+            case Source::gameModeKeyword: text = gameModeKeyword; break;
+            case Source::playStyleKeyword: text = playStyleKeyword; break;
+        }
+        if (!host::writeIniValue(toolSettingsPath(), settingsTexts::kStartupSection, value.key, text))
+            allSaved = false;
+    }
+    if (allSaved) return std::nullopt;
+    return host::Message{host::kMessageCaption, settingsTexts::kSettingsNotSaved + toolSettingsPath(),
+                         host::MessageIcon::warning};
 }

@@ -3,9 +3,13 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
-#include "cluster/app_state.h"
+#include "host/host.h"
+
+// The five edit boxes, as the settings name the fields they read and write.
+enum class EditBox { token, maxPlayers, clusterName, clusterDescription, clusterPassword };
 
 // How the settings reach the window's edit boxes; the window provides them.
 struct EditBoxAccessors {
@@ -16,14 +20,16 @@ struct EditBoxAccessors {
 // The settings file's full path, built afresh from the run directory.
 std::string toolSettingsPath();
 
-// On the first run (no settings file) asks for the documents directory and
-// stores it; then fills the five edit boxes from the file.
-void loadToolSettings(AppState& state, const EditBoxAccessors& fields);
+// On the first run (no settings file) asks for the documents directory, stores
+// it and returns it (empty when the question was cancelled); later runs return
+// empty. Then fills the five edit boxes from the file.
+std::string loadToolSettings(const EditBoxAccessors& fields);
 
-enum class SaveFailures { report, keepSilent };
+// The documents directory as the settings file holds it now; empty when the
+// file or the entry is missing.
+std::string readDocumentsDir();
 
-// Writes the five edit boxes and the two keywords. When any write fails, shows
-// one warning naming the file, unless told to keep silent (the session is
-// ending and nothing may block it). True when every write succeeded.
-bool saveToolSettings(const AppState& state, const EditBoxAccessors& fields,
-                      SaveFailures failures = SaveFailures::report);
+// Writes the five edit boxes and the two keywords. When any write fails,
+// returns the warning to show, naming the file.
+std::optional<host::Message> saveToolSettings(const std::string& gameModeKeyword,
+                                              const std::string& playStyleKeyword, const EditBoxAccessors& fields);

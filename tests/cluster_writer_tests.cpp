@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
-#include "cluster/app_state.h"
+#include "cluster/cluster_texts.h"
 #include "cluster/cluster_writer.h"
-#include "cluster/texts.h"
 #include "host/host.h"
 #include "support/expected_cluster.h"
 #include "support/test_support.h"
@@ -34,15 +34,24 @@ FormValues sampleForm() {
     return form;
 }
 
+// Runs the command as the window does: the keywords it chose are handed back
+// to the next run, and its messages are kept for the test to read.
 class ClusterWriter : public ::testing::Test {
 protected:
     TemporaryRunDirectory run;
-    RecordedDialogs dialogs;
-    AppState state;
+    RecordedDialogs dialogs;  // the command shows nothing itself
+    ConfigureResult last;
+    std::vector<host::Message> messages;
+
+    void configure(const FormValues& values) {
+        last = configureServer(values, last.gameModeKeyword, last.playStyleKeyword);
+        messages.push_back(last.message);
+    }
+    void TearDown() override { EXPECT_TRUE(dialogs.messages.empty()) << dialogs.messages.front().text; }
 
     std::string file(const char* relative) const { return fileBytes(run / relative); }
     std::string warningText(std::initializer_list<std::string> paths) const {
-        std::string text = texts::kConfigureIncomplete;
+        std::string text = clusterTexts::kConfigureIncomplete;
         for (const std::string& path : paths) text += "\r\n" + path;
         return text;
     }
@@ -51,7 +60,7 @@ protected:
 }  // namespace
 
 TEST_F(ClusterWriter, WritesTheWholeClusterAndSaysSo) {
-    configureServer(state, sampleForm());
+    configure(sampleForm());
 
     EXPECT_TRUE(host::isDirectory(run / "\\MyDediServer"));
     EXPECT_TRUE(host::isDirectory(run / "\\MyDediServer\\Caves"));
@@ -66,15 +75,15 @@ TEST_F(ClusterWriter, WritesTheWholeClusterAndSaysSo) {
     EXPECT_EQ(worldgen, kWorldgenOverride) << hexDump(worldgen);
     EXPECT_EQ(worldgen.size(), 63u);
 
-    EXPECT_EQ(state.gameModeKeyword, "survival");
-    EXPECT_EQ(state.playStyleKeyword, "social");
-    EXPECT_EQ(state.clusterNameUtf8, kMyServerUtf8);
-    EXPECT_EQ(state.clusterDescriptionUtf8, kMiddleUtf8 + " 1");
+    EXPECT_EQ(last.gameModeKeyword, "survival");
+    EXPECT_EQ(last.playStyleKeyword, "social");
+    EXPECT_EQ(last.clusterNameUtf8, kMyServerUtf8);
+    EXPECT_EQ(last.clusterDescriptionUtf8, kMiddleUtf8 + " 1");
 
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].caption, "信息：");
-    EXPECT_EQ(dialogs.messages[0].text, "配置服务器完成，存档路径已经生成！");
-    EXPECT_EQ(dialogs.messages[0].icon, host::MessageIcon::information);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].caption, "信息：");
+    EXPECT_EQ(messages[0].text, "配置服务器完成，存档路径已经生成！");
+    EXPECT_EQ(messages[0].icon, host::MessageIcon::information);
 }
 
 TEST_F(ClusterWriter, TokenFileHoldsExactlyTheTypedBytes) {
@@ -82,7 +91,7 @@ TEST_F(ClusterWriter, TokenFileHoldsExactlyTheTypedBytes) {
     for (const std::string& token : tokens) {
         FormValues form = sampleForm();
         form.tokenText = token;
-        configureServer(state, form);
+        configure(form);
         const std::string written = file("\\MyDediServer\\cluster_token.txt");
         EXPECT_EQ(written, token) << hexDump(written);
     }
@@ -102,9 +111,9 @@ TEST_F(ClusterWriter, ListPositionsChooseTheKeywords) {
         FormValues form = sampleForm();
         form.gameModeIndex = c.gameModeIndex;
         form.playStyleIndex = c.playStyleIndex;
-        configureServer(state, form);
-        EXPECT_EQ(state.gameModeKeyword, c.gameMode);
-        EXPECT_EQ(state.playStyleKeyword, c.playStyle);
+        configure(form);
+        EXPECT_EQ(last.gameModeKeyword, c.gameMode);
+        EXPECT_EQ(last.playStyleKeyword, c.playStyle);
         EXPECT_EQ(file("\\MyDediServer\\cluster.ini"),
                   newClusterIni({c.gameMode, "6", kMiddleUtf8 + " 1", kMyServerUtf8, c.playStyle, "1234"}));
     }
@@ -114,16 +123,16 @@ TEST_F(ClusterWriter, AnOutOfRangePositionKeepsThePreviousKeyword) {
     FormValues form = sampleForm();
     form.gameModeIndex = 2;
     form.playStyleIndex = 3;
-    configureServer(state, form);
+    configure(form);
     const struct {
         int gameModeIndex, playStyleIndex;
     } outOfRange[] = {{-1, -1}, {3, 4}, {1000, 1000}};
     for (const auto& c : outOfRange) {
         form.gameModeIndex = c.gameModeIndex;
         form.playStyleIndex = c.playStyleIndex;
-        configureServer(state, form);
-        EXPECT_EQ(state.gameModeKeyword, "endless") << c.gameModeIndex;
-        EXPECT_EQ(state.playStyleKeyword, "madness") << c.playStyleIndex;
+        configure(form);
+        EXPECT_EQ(last.gameModeKeyword, "endless") << c.gameModeIndex;
+        EXPECT_EQ(last.playStyleKeyword, "madness") << c.playStyleIndex;
         EXPECT_EQ(file("\\MyDediServer\\cluster.ini"),
                   newClusterIni({"endless", "6", kMiddleUtf8 + " 1", kMyServerUtf8, "madness", "1234"}));
     }
@@ -143,7 +152,7 @@ TEST_F(ClusterWriter, NameAndDescriptionGoInUtf8AndThePasswordAsTyped) {
         form.clusterNameText = c.typed;
         form.clusterDescriptionText = c.typed + "!";
         form.clusterPasswordText = "密码" + c.typed;
-        configureServer(state, form);
+        configure(form);
         const std::string clusterIni = file("\\MyDediServer\\cluster.ini");
         EXPECT_EQ(clusterIni, newClusterIni({"survival", "6", c.utf8 + "!", c.utf8, "social", "密码" + c.typed}))
             << hexDump(clusterIni);
@@ -151,17 +160,17 @@ TEST_F(ClusterWriter, NameAndDescriptionGoInUtf8AndThePasswordAsTyped) {
 }
 
 TEST_F(ClusterWriter, EmptyFieldsGiveEmptyValues) {
-    configureServer(state, FormValues{});
+    configure(FormValues{});
     EXPECT_EQ(file("\\MyDediServer\\cluster_token.txt"), "");
     EXPECT_EQ(file("\\MyDediServer\\cluster.ini"), newClusterIni({"survival", "", "", "", "social", ""}));
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].icon, host::MessageIcon::information);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].icon, host::MessageIcon::information);
 }
 
 TEST_F(ClusterWriter, ASecondRunChangesOnlyTheValuesAndKeepsWhatWasAddedByHand) {
     FormValues first = sampleForm();
     first.tokenText = "a-much-longer-first-token-0123456789";
-    configureServer(state, first);
+    configure(first);
 
     // The user adds a key to one section and a section of their own; the
     // game leaves a save file in the tree.
@@ -181,7 +190,7 @@ TEST_F(ClusterWriter, ASecondRunChangesOnlyTheValuesAndKeepsWhatWasAddedByHand) 
     second.clusterNameText = "中";
     second.clusterDescriptionText = "";
     second.clusterPasswordText = "";
-    configureServer(state, second);
+    configure(second);
 
     std::string expected = newClusterIni({"wilderness", "12", "", kMiddleUtf8, "competitive", ""});
     expected.insert(expected.find(afterGameplay) + afterGameplay.size(), "tick_rate=30\r\n");
@@ -193,8 +202,8 @@ TEST_F(ClusterWriter, ASecondRunChangesOnlyTheValuesAndKeepsWhatWasAddedByHand) 
     EXPECT_EQ(file("\\MyDediServer\\Master\\server.ini"), kMasterServerIni);
     EXPECT_EQ(file("\\MyDediServer\\Caves\\worldgenoverride.lua"), kWorldgenOverride);
     EXPECT_EQ(file("\\MyDediServer\\Master\\save\\session.bin"), std::string("\0\1\2", 3));
-    ASSERT_EQ(dialogs.messages.size(), 2u);
-    EXPECT_EQ(dialogs.messages[1].text, texts::kConfigureDone);
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[1].text, clusterTexts::kConfigureDone);
 }
 
 TEST_F(ClusterWriter, AFileWhereTheClusterBelongsListsEveryPathThatFailed) {
@@ -203,12 +212,12 @@ TEST_F(ClusterWriter, AFileWhereTheClusterBelongsListsEveryPathThatFailed) {
     FormValues form = sampleForm();
     form.gameModeIndex = 2;
     form.playStyleIndex = 1;
-    configureServer(state, form);
+    configure(form);
 
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].caption, "信息：");
-    EXPECT_EQ(dialogs.messages[0].icon, host::MessageIcon::warning);
-    EXPECT_EQ(dialogs.messages[0].text,
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].caption, "信息：");
+    EXPECT_EQ(messages[0].icon, host::MessageIcon::warning);
+    EXPECT_EQ(messages[0].text,
               "配置服务器未完成，以下文件或目录未能写入：\r\n" + run.path() + "\\MyDediServer\r\n" + run.path() +
                   "\\MyDediServer\\Caves\r\n" + run.path() + "\\MyDediServer\\Master\r\n" + run.path() +
                   "\\MyDediServer\\cluster_token.txt\r\n" + run.path() + "\\MyDediServer\\cluster.ini\r\n" +
@@ -217,19 +226,19 @@ TEST_F(ClusterWriter, AFileWhereTheClusterBelongsListsEveryPathThatFailed) {
                   "\\MyDediServer\\Master\\server.ini");
     EXPECT_EQ(file("\\MyDediServer"), "not a directory");
     // What comes before any disk work is kept.
-    EXPECT_EQ(state.gameModeKeyword, "endless");
-    EXPECT_EQ(state.playStyleKeyword, "cooperative");
-    EXPECT_EQ(state.clusterNameUtf8, kMyServerUtf8);
+    EXPECT_EQ(last.gameModeKeyword, "endless");
+    EXPECT_EQ(last.playStyleKeyword, "cooperative");
+    EXPECT_EQ(last.clusterNameUtf8, kMyServerUtf8);
 }
 
 TEST_F(ClusterWriter, AFileWhereCavesBelongsListsOnlyItsSubtree) {
     writeTestFile(run / "\\MyDediServer\\Caves", "not a directory");
 
-    configureServer(state, sampleForm());
+    configure(sampleForm());
 
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].icon, host::MessageIcon::warning);
-    EXPECT_EQ(dialogs.messages[0].text, warningText({run / "\\MyDediServer\\Caves",
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].icon, host::MessageIcon::warning);
+    EXPECT_EQ(messages[0].text, warningText({run / "\\MyDediServer\\Caves",
                                                      run / "\\MyDediServer\\Caves\\server.ini",
                                                      run / "\\MyDediServer\\Caves\\worldgenoverride.lua"}));
     // Everything outside Caves is written in full.
@@ -244,10 +253,10 @@ TEST_F(ClusterWriter, ADirectoryWhereAFileBelongsIsListedAndTheRestIsWritten) {
     makeDirectories(run / "\\MyDediServer\\cluster.ini");
     makeDirectories(run / "\\MyDediServer\\cluster_token.txt");
 
-    configureServer(state, sampleForm());
+    configure(sampleForm());
 
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text, warningText({run / "\\MyDediServer\\cluster_token.txt",
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, warningText({run / "\\MyDediServer\\cluster_token.txt",
                                                      run / "\\MyDediServer\\cluster.ini"}));
     EXPECT_EQ(file("\\MyDediServer\\Caves\\server.ini"), kCavesServerIni);
     EXPECT_EQ(file("\\MyDediServer\\Master\\server.ini"), kMasterServerIni);

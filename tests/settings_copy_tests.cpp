@@ -1,14 +1,15 @@
 // The "模组与世界复制" command against the real host: byte-identical copies, the
-// documents directory read afresh, and the list of copies that failed.
+// documents directory read afresh from the settings file as the window does on
+// every click, and the list of copies that failed.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "cluster/app_state.h"
 #include "cluster/cluster_writer.h"
 #include "cluster/settings_copy.h"
 #include "host/host.h"
+#include "settings/tool_settings.h"
 #include "support/test_support.h"
 
 namespace {
@@ -39,15 +40,23 @@ std::vector<std::string> linesOf(const std::string& text) {
 class SettingsCopy : public ::testing::Test {
 protected:
     TemporaryRunDirectory run;
-    RecordedDialogs dialogs;
-    AppState state;
+    RecordedDialogs dialogs;  // the command shows nothing itself
+    std::string documentsDir;  // as the window keeps it
+    std::vector<host::Message> messages;
+
+    void TearDown() override { EXPECT_TRUE(dialogs.messages.empty()) << dialogs.messages.front().text; }
+    // A click on the button: the documents directory read afresh, then the copies.
+    void copy() {
+        documentsDir = readDocumentsDir();
+        messages.push_back(copyModAndWorldSettings(documentsDir));
+    }
 
     std::string settingsFile() const { return run / "\\配置文件.ini"; }
     void chooseDocumentsDir(const std::string& directory) {
         ASSERT_TRUE(host::writeIniValue(settingsFile(), "文档目录", "请选择klei文档目录", directory));
     }
-    void fillSaveSlot(const std::string& documentsDir, std::initializer_list<int> which = {0, 1, 2, 3}) {
-        for (int index : which) writeTestFile(documentsDir + "\\Cluster_1" + kParts[index], sourceContent(index));
+    void fillSaveSlot(const std::string& directory, std::initializer_list<int> which = {0, 1, 2, 3}) {
+        for (int index : which) writeTestFile(directory + "\\Cluster_1" + kParts[index], sourceContent(index));
     }
     void makeCluster() {
         makeDirectories(run / "\\MyDediServer\\Master");
@@ -58,8 +67,8 @@ protected:
     // The warning's lines after its heading: "source → target", then the
     // system's reason in full-width parentheses (always given under Windows).
     void expectFailedCopies(const std::string& sourceRoot, std::initializer_list<int> which) {
-        ASSERT_FALSE(dialogs.messages.empty());
-        const host::Message& message = dialogs.messages.back();
+        ASSERT_FALSE(messages.empty());
+        const host::Message& message = messages.back();
         EXPECT_EQ(message.caption, "信息：");
         EXPECT_EQ(message.icon, host::MessageIcon::warning);
         const std::vector<std::string> lines = linesOf(message.text);
@@ -82,10 +91,10 @@ protected:
         }
     }
     void expectSuccessMessage() {
-        ASSERT_FALSE(dialogs.messages.empty());
-        EXPECT_EQ(dialogs.messages.back().caption, "信息：");
-        EXPECT_EQ(dialogs.messages.back().text, "模组文件与世界文件复制成功！");
-        EXPECT_EQ(dialogs.messages.back().icon, host::MessageIcon::information);
+        ASSERT_FALSE(messages.empty());
+        EXPECT_EQ(messages.back().caption, "信息：");
+        EXPECT_EQ(messages.back().text, "模组文件与世界文件复制成功！");
+        EXPECT_EQ(messages.back().icon, host::MessageIcon::information);
     }
 };
 
@@ -100,12 +109,12 @@ TEST_F(SettingsCopy, CopiesAllFourFilesByteForByteReplacingOlderCopies) {
         writeTestFile(run / "\\MyDediServer" + kParts[index], "an older and much longer copy " + std::to_string(index));
 
     for (int round = 1; round <= 2; ++round) {
-        copyModAndWorldSettings(state);
+        copy();
         for (int index = 0; index < 4; ++index)
             EXPECT_EQ(copied(index), sourceContent(index)) << "round " << round << ": " << hexDump(copied(index));
-        ASSERT_EQ(dialogs.messages.size(), static_cast<size_t>(round));
+        ASSERT_EQ(messages.size(), static_cast<size_t>(round));
         expectSuccessMessage();
-        EXPECT_EQ(state.documentsDir, documents);
+        EXPECT_EQ(documentsDir, documents);
     }
 }
 
@@ -114,15 +123,15 @@ TEST_F(SettingsCopy, BeforeConfiguringNothingIsCopiedOrCreated) {
     chooseDocumentsDir(documents);
     fillSaveSlot(documents);
 
-    copyModAndWorldSettings(state);
-    ASSERT_EQ(dialogs.messages.size(), 1u);
+    copy();
+    ASSERT_EQ(messages.size(), 1u);
     expectFailedCopies(documents + "\\Cluster_1", {0, 1, 2, 3});
     EXPECT_FALSE(host::fileExists(run / "\\MyDediServer"));
 
     // Once the cluster is there, the same command copies everything.
-    configureServer(state, FormValues{});
-    copyModAndWorldSettings(state);
-    ASSERT_EQ(dialogs.messages.size(), 3u);
+    messages.push_back(configureServer(FormValues{}, "", "").message);
+    copy();
+    ASSERT_EQ(messages.size(), 3u);
     expectSuccessMessage();
     for (int index = 0; index < 4; ++index) EXPECT_EQ(copied(index), sourceContent(index));
 }
@@ -134,13 +143,13 @@ TEST_F(SettingsCopy, ASaveSlotWithoutCavesCopiesMasterAndListsOnlyCaves) {
     makeCluster();
     writeTestFile(run / "\\MyDediServer\\Caves\\modoverrides.lua", "kept");
 
-    copyModAndWorldSettings(state);
+    copy();
 
     EXPECT_EQ(copied(0), sourceContent(0));
     EXPECT_EQ(copied(1), sourceContent(1));
     EXPECT_EQ(copied(2), "kept");
     EXPECT_FALSE(host::fileExists(run / "\\MyDediServer\\Caves\\leveldataoverride.lua"));
-    ASSERT_EQ(dialogs.messages.size(), 1u);
+    ASSERT_EQ(messages.size(), 1u);
     expectFailedCopies(documents + "\\Cluster_1", {2, 3});
 }
 
@@ -151,15 +160,15 @@ TEST_F(SettingsCopy, TheDocumentsDirectoryIsReadAfreshOnEveryRun) {
     writeTestFile(second + "\\Cluster_1" + kParts[0], "from the second directory");
     makeCluster();
 
-    state.documentsDir = "left over";
+    documentsDir = "left over";
     chooseDocumentsDir(first);
-    copyModAndWorldSettings(state);
-    EXPECT_EQ(state.documentsDir, first);
+    copy();
+    EXPECT_EQ(documentsDir, first);
     EXPECT_EQ(copied(0), sourceContent(0));
 
     chooseDocumentsDir(second);
-    copyModAndWorldSettings(state);
-    EXPECT_EQ(state.documentsDir, second);
+    copy();
+    EXPECT_EQ(documentsDir, second);
     EXPECT_EQ(copied(0), "from the second directory");
 }
 
@@ -176,13 +185,13 @@ TEST_F(SettingsCopy, TheDocumentsDirectoryIsTakenEvenWhenEveryCopyFails) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         if (c.settingsFile) chooseDocumentsDir(c.stored);
-        state.documentsDir = "left over";
-        dialogs.messages.clear();
+        documentsDir = "left over";
+        messages.clear();
 
-        copyModAndWorldSettings(state);
+        copy();
 
-        EXPECT_EQ(state.documentsDir, c.stored);
-        ASSERT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_EQ(documentsDir, c.stored);
+        ASSERT_EQ(messages.size(), 1u);
         expectFailedCopies(c.stored + "\\Cluster_1", {0, 1, 2, 3});
     }
 }
@@ -191,14 +200,14 @@ TEST_F(SettingsCopy, ADocumentsDirectoryEndingInABackslashIsJoinedAsItStands) {
     // A drive root as the folder browser gives it: "D:\" + "\Cluster_1".
     chooseDocumentsDir("D:\\");
     makeCluster();
-    copyModAndWorldSettings(state);
+    copy();
     expectFailedCopies("D:\\\\Cluster_1", {0, 1, 2, 3});
 
     // Windows reads the doubled backslash as one, so such a path still copies.
     const std::string documents = run / "\\docs\\";
     chooseDocumentsDir(documents);
     fillSaveSlot(run / "\\docs");
-    copyModAndWorldSettings(state);
+    copy();
     expectSuccessMessage();
     for (int index = 0; index < 4; ++index) EXPECT_EQ(copied(index), sourceContent(index));
 }

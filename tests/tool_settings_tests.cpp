@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "cluster/app_state.h"
 #include "host/host.h"
 #include "settings/tool_settings.h"
 #include "support/test_support.h"
@@ -55,8 +55,17 @@ class ToolSettings : public ::testing::Test {
 protected:
     TemporaryRunDirectory run;
     RecordedDialogs dialogs{"C:\\Users\\玩家\\Documents\\Klei\\DoNotStarveTogether"};
-    AppState state;
     StandInForm form;
+    // What the window keeps of the settings, and the warning of the last save.
+    std::string documentsDir, gameModeKeyword, playStyleKeyword;
+    std::optional<host::Message> warning;
+
+    void TearDown() override { EXPECT_TRUE(dialogs.messages.empty()) << dialogs.messages.front().text; }
+    // True when every write succeeded.
+    bool save() {
+        warning = saveToolSettings(gameModeKeyword, playStyleKeyword, form.accessors());
+        return !warning;
+    }
 
     std::string settingsFile() const { return run / "\\配置文件.ini"; }
 };
@@ -68,19 +77,19 @@ TEST_F(ToolSettings, TheSettingsFileLiesInTheRunDirectory) {
 }
 
 TEST_F(ToolSettings, FirstRunAsksOnceThenSavesBothSectionsInOrder) {
-    loadToolSettings(state, form.accessors());
+    documentsDir = loadToolSettings(form.accessors());
 
     EXPECT_EQ(dialogs.browserPrompts, std::vector<std::string>{"请选择游戏文档目录"});
-    EXPECT_EQ(state.documentsDir, dialogs.folderToChoose);
+    EXPECT_EQ(documentsDir, dialogs.folderToChoose);
     EXPECT_EQ(fileBytes(settingsFile()), "[文档目录]\r\n请选择klei文档目录=" + dialogs.folderToChoose + "\r\n");
     EXPECT_TRUE(form.allEmpty());
     EXPECT_EQ(form.writes, std::vector<EditBox>(std::begin(kAllBoxes), std::end(kAllBoxes)));
 
     form.fill("pds-g^KU_token", "8", "我的服务器", "一起玩", "123-456");
-    state.gameModeKeyword = "endless";
-    state.playStyleKeyword = "madness";
-    EXPECT_TRUE(saveToolSettings(state, form.accessors()));
-    EXPECT_TRUE(dialogs.messages.empty());
+    gameModeKeyword = "endless";
+    playStyleKeyword = "madness";
+    EXPECT_TRUE(save());
+    EXPECT_FALSE(warning);
     const std::string saved = fileBytes(settingsFile());
     EXPECT_EQ(saved, "[文档目录]\r\n"
                      "请选择klei文档目录=" + dialogs.folderToChoose + "\r\n"
@@ -96,23 +105,22 @@ TEST_F(ToolSettings, FirstRunAsksOnceThenSavesBothSectionsInOrder) {
 
     // The next start asks nothing and brings the five fields back.
     StandInForm next;
-    AppState nextState;
-    loadToolSettings(nextState, next.accessors());
+    EXPECT_EQ(loadToolSettings(next.accessors()), "");
     EXPECT_EQ(dialogs.browserPrompts.size(), 1u);
     EXPECT_EQ(next.boxes, form.boxes);
-    EXPECT_EQ(nextState.documentsDir, "");
+    EXPECT_EQ(readDocumentsDir(), dialogs.folderToChoose);
 }
 
 TEST_F(ToolSettings, ACancelledFirstRunStoresAnEmptyDirectoryAndAsksNoMore) {
     dialogs.folderToChoose = "";
-    state.documentsDir = "left over";
-    loadToolSettings(state, form.accessors());
+    documentsDir = "left over";
+    documentsDir = loadToolSettings(form.accessors());
 
-    EXPECT_EQ(state.documentsDir, "");
+    EXPECT_EQ(documentsDir, "");
     EXPECT_EQ(fileBytes(settingsFile()), "[文档目录]\r\n请选择klei文档目录=\r\n");
     EXPECT_TRUE(form.allEmpty());
 
-    loadToolSettings(state, form.accessors());
+    documentsDir = loadToolSettings(form.accessors());
     EXPECT_EQ(dialogs.browserPrompts.size(), 1u);
 }
 
@@ -120,44 +128,43 @@ TEST_F(ToolSettings, AFileWithoutTheStartupSectionEmptiesTheFields) {
     const std::string content = "[文档目录]\r\n请选择klei文档目录=D:\\\r\n";
     writeTestFile(settingsFile(), content);
 
-    loadToolSettings(state, form.accessors());
+    documentsDir = loadToolSettings(form.accessors());
 
     EXPECT_TRUE(dialogs.browserPrompts.empty());
     EXPECT_TRUE(form.allEmpty());
     EXPECT_EQ(form.writes.size(), 5u);
-    EXPECT_EQ(state.documentsDir, "");  // the copy command reads it when it needs it
+    EXPECT_EQ(documentsDir, "");  // the copy command reads it when it needs it
+    EXPECT_EQ(readDocumentsDir(), "D:\\");
     EXPECT_EQ(fileBytes(settingsFile()), content);
 }
 
 TEST_F(ToolSettings, ADirectoryInPlaceOfTheFileCountsAsThereAndCannotBeSaved) {
     makeDirectories(settingsFile());
 
-    loadToolSettings(state, form.accessors());
+    documentsDir = loadToolSettings(form.accessors());
     EXPECT_TRUE(dialogs.browserPrompts.empty());
     EXPECT_TRUE(form.allEmpty());
 
     form.fill("token", "6", "name", "description", "1");
-    EXPECT_FALSE(saveToolSettings(state, form.accessors(), SaveFailures::keepSilent));
-    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_FALSE(save());
     EXPECT_EQ(form.reads.size(), 5u);  // every write is attempted
-
-    EXPECT_FALSE(saveToolSettings(state, form.accessors(), SaveFailures::report));
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].caption, "信息：");
-    EXPECT_EQ(dialogs.messages[0].text, "无法保存配置文件：" + run.path() + "\\配置文件.ini");
-    EXPECT_EQ(dialogs.messages[0].icon, host::MessageIcon::warning);
+    // The warning is handed back for the window to show (or not, at session end).
+    ASSERT_TRUE(warning);
+    EXPECT_EQ(warning->caption, "信息：");
+    EXPECT_EQ(warning->text, "无法保存配置文件：" + run.path() + "\\配置文件.ini");
+    EXPECT_EQ(warning->icon, host::MessageIcon::warning);
     EXPECT_TRUE(host::isDirectory(settingsFile()));
 }
 
 TEST_F(ToolSettings, EmptyValuesAreSavedAsKeysAndLoadBackEmpty) {
     form.fill("", "", "", "", "");
-    EXPECT_TRUE(saveToolSettings(state, form.accessors()));
+    EXPECT_TRUE(save());
     EXPECT_EQ(fileBytes(settingsFile()),
               "[启动配置]\r\n服务器票据=\r\n游戏模式=\r\n服务器人数=\r\n游戏风格=\r\n"
               "服务器名称=\r\n服务器描述=\r\n服务器密码=\r\n");
 
     StandInForm next;
-    loadToolSettings(state, next.accessors());
+    documentsDir = loadToolSettings(next.accessors());
     EXPECT_TRUE(dialogs.browserPrompts.empty());
     EXPECT_TRUE(next.allEmpty());
 }
@@ -170,7 +177,7 @@ TEST_F(ToolSettings, KeywordsNeverSetInARunReplaceEarlierOnesWithEmptyValues) {
                   "[我的]\r\n备注=by hand\r\n");
     form.fill("new", "6", "新", "new", "2");
 
-    EXPECT_TRUE(saveToolSettings(state, form.accessors()));
+    EXPECT_TRUE(save());
 
     EXPECT_EQ(fileBytes(settingsFile()),
               "[文档目录]\r\n请选择klei文档目录=C:\\docs\r\n"
@@ -187,10 +194,10 @@ TEST_F(ToolSettings, EachEditBoxIsReadJustBeforeItsOwnWrite) {
         const std::string bytes = fileBytes(settingsFile());
         linesAtRead.push_back(static_cast<long>(std::count(bytes.begin(), bytes.end(), '\n')));
     };
-    state.gameModeKeyword = "survival";
-    state.playStyleKeyword = "social";
+    gameModeKeyword = "survival";
+    playStyleKeyword = "social";
 
-    EXPECT_TRUE(saveToolSettings(state, form.accessors()));
+    EXPECT_TRUE(save());
 
     EXPECT_EQ(form.reads, std::vector<EditBox>(std::begin(kAllBoxes), std::end(kAllBoxes)));
     EXPECT_EQ(linesAtRead, (std::vector<long>{0, 3, 5, 6, 7}));
@@ -201,10 +208,10 @@ TEST_F(ToolSettings, ALongTokenSurvivesSaveAndLoad) {
     while (token.size() < 20000) token += "ab12\xC6\xB1";  // 票 in code page 936
     token.resize(20000);
     form.fill(token, "6", "name", "description", "1");
-    EXPECT_TRUE(saveToolSettings(state, form.accessors()));
+    EXPECT_TRUE(save());
 
     StandInForm next;
-    loadToolSettings(state, next.accessors());
+    documentsDir = loadToolSettings(next.accessors());
     EXPECT_EQ(next.boxes[EditBox::token].size(), 20000u);
     EXPECT_EQ(next.boxes[EditBox::token], token);
 }

@@ -9,8 +9,11 @@
 #include <vector>
 
 #include "app/toolkit.h"
-#include "cluster/texts.h"
+#include "cluster/cluster_texts.h"
 #include "host/host.h"
+#include "host/host_texts.h"
+#include "settings/settings_texts.h"
+#include "support/expected_window.h"
 #include "support/test_support.h"
 
 namespace {
@@ -61,7 +64,7 @@ std::string windowText(HWND window) {
 }
 
 std::string settingsValue(const std::string& key) {
-    return host::readIniValue(host::runDirectory() + texts::kToolSettingsFile, texts::kStartupSection, key);
+    return host::readIniValue(host::runDirectory() + settingsTexts::kToolSettingsFile, settingsTexts::kStartupSection, key);
 }
 
 // A run directory, recorded dialogs and OLE for each test, and a window to load.
@@ -112,10 +115,13 @@ TEST_F(MainWindowTest, WindowIsCentredFixedSizeCaptionedAndHasTheApplicationIcon
 
     RECT rect{};
     GetWindowRect(frame, &rect);
-    EXPECT_EQ(rect.right - rect.left, 1440);
-    EXPECT_EQ(rect.bottom - rect.top, 660);
-    EXPECT_EQ(rect.left, (GetSystemMetrics(SM_CXSCREEN) - 1440) / 2);
-    EXPECT_EQ(rect.top, (GetSystemMetrics(SM_CYSCREEN) - 660) / 2);
+    EXPECT_EQ(rect.right - rect.left, expected::kWindowWidth);
+    EXPECT_EQ(rect.bottom - rect.top, expected::kWindowHeight);
+    // As much screen on either side, up to the odd pixel.
+    const LONG leftMargin = rect.left, rightMargin = GetSystemMetrics(SM_CXSCREEN) - rect.right;
+    const LONG topMargin = rect.top, bottomMargin = GetSystemMetrics(SM_CYSCREEN) - rect.bottom;
+    EXPECT_TRUE(rightMargin == leftMargin || rightMargin == leftMargin + 1) << leftMargin << " " << rightMargin;
+    EXPECT_TRUE(bottomMargin == topMargin || bottomMargin == topMargin + 1) << topMargin << " " << bottomMargin;
 
     LONG_PTR style = GetWindowLongPtrA(frame, GWL_STYLE);
     const LONG_PTR required = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN | WS_VISIBLE;
@@ -130,11 +136,9 @@ TEST_F(MainWindowTest, WindowIsCentredFixedSizeCaptionedAndHasTheApplicationIcon
 }
 
 struct ExpectedControl {
-    const char* name;
     ControlId id;
+    const expected::ControlPlace& place;
     const char* className;
-    ControlId parent;
-    RECT rect;  // left, top, right, bottom in the parent's client area
     LONG style;
     LONG extendedStyle;
 };
@@ -143,73 +147,72 @@ constexpr LONG kEditLeft = WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | ES_AUTOHSCR
 constexpr LONG kList = WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
 constexpr LONG kButton = WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | BS_OWNERDRAW;
 
-// Closed drop-down lists take their height from the font, so only their
-// left, top and width are fixed; their bottom here is the dropped list's.
 const ExpectedControl kExpectedControls[] = {
-    {"超级按钮2", ControlId::superButton2, "Button", ControlId::window, {434, 477, 654, 522}, kButton, 0},
-    {"超级按钮1", ControlId::superButton1, "Button", ControlId::window, {194, 477, 414, 522}, kButton, 0},
-    {"编辑框5", ControlId::editBox5, "Edit", ControlId::window, {330, 408, 1224, 446}, kEditLeft, WS_EX_CLIENTEDGE},
-    {"编辑框4", ControlId::editBox4, "Edit", ControlId::window, {360, 354, 1224, 392}, kEditLeft, WS_EX_CLIENTEDGE},
-    {"编辑框3", ControlId::editBox3, "Edit", ControlId::window, {413, 300, 1224, 338}, kEditLeft, WS_EX_CLIENTEDGE},
-    {"组合框2", ControlId::comboBox2, "ComboBox", ControlId::window, {328, 246, 1224, 406}, kList, 0},
-    {"编辑框2", ControlId::editBox2, "Edit", ControlId::window, {298, 192, 1224, 230}, kEditLeft, WS_EX_CLIENTEDGE},
-    {"组合框1", ControlId::comboBox1, "ComboBox", ControlId::pictureBox1, {121, 122, 1065, 282}, kList, 0},
-    {"编辑框1", ControlId::editBox1, "Edit", ControlId::window, {298, 84, 1224, 122},
-     WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | ES_AUTOHSCROLL | ES_CENTER, WS_EX_CLIENTEDGE},
-    {"图片框1", ControlId::pictureBox1, "QuillornPicturePanel", ControlId::window, {160, 16, 1256, 616},
-     WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0},
+    {ControlId::copyButton, expected::kCopyButton, "Button", kButton, 0},
+    {ControlId::configureButton, expected::kConfigureButton, "Button", kButton, 0},
+    {ControlId::clusterPassword, expected::kClusterPassword, "Edit", kEditLeft, WS_EX_CLIENTEDGE},
+    {ControlId::clusterDescription, expected::kClusterDescription, "Edit", kEditLeft, WS_EX_CLIENTEDGE},
+    {ControlId::clusterName, expected::kClusterName, "Edit", kEditLeft, WS_EX_CLIENTEDGE},
+    {ControlId::playStyle, expected::kPlayStyle, "ComboBox", kList, 0},
+    {ControlId::maxPlayers, expected::kMaxPlayers, "Edit", kEditLeft, WS_EX_CLIENTEDGE},
+    {ControlId::gameMode, expected::kGameMode, "ComboBox", kList, 0},
+    {ControlId::token, expected::kToken, "Edit", WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | ES_AUTOHSCROLL | ES_CENTER,
+     WS_EX_CLIENTEDGE},
+    {ControlId::panel, expected::kPanel, "QuillornPicturePanel", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0},
 };
 
 TEST_F(MainWindowTest, EveryControlHasItsClassParentPlaceAndStyles) {
     MainWindow window(state);
     load(window);
-    for (const ExpectedControl& expected : kExpectedControls) {
-        SCOPED_TRACE(expected.name);
-        HWND control = window.control(expected.id);
+    for (const ExpectedControl& wanted : kExpectedControls) {
+        const expected::ControlPlace& place = wanted.place;
+        SCOPED_TRACE(place.name);
+        HWND control = window.control(wanted.id);
         ASSERT_NE(control, nullptr);
         char className[64] = {};
         GetClassNameA(control, className, sizeof className);
-        EXPECT_STREQ(className, expected.className);
-        EXPECT_EQ(GetParent(control), window.control(expected.parent));
+        EXPECT_STREQ(className, wanted.className);
+        EXPECT_EQ(GetParent(control), window.control(place.insidePanel ? ControlId::panel : ControlId::window));
         EXPECT_TRUE(IsWindowVisible(control));
         EXPECT_TRUE(IsWindowEnabled(control));
 
         RECT rect = rectInParent(control);
-        EXPECT_EQ(rect.left, expected.rect.left);
-        EXPECT_EQ(rect.top, expected.rect.top);
-        EXPECT_EQ(rect.right, expected.rect.right);
-        if (expected.className == std::string("ComboBox")) {
+        EXPECT_EQ(rect.left, place.left);
+        EXPECT_EQ(rect.top, place.top);
+        EXPECT_EQ(rect.right, place.left + place.width);
+        if (place.isList) {
             // Created 160 high; the system may trim the dropped list by less
             // than a row, while the stored 36 or 39 would leave almost nothing.
+            const LONG droppedBottom = place.top + expected::kDroppedListHeight;
             RECT dropped{};
             SendMessageA(control, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
             MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&dropped), 2);
             LONG row = static_cast<LONG>(SendMessageA(control, CB_GETITEMHEIGHT, 0, 0));
-            EXPECT_EQ(dropped.top, expected.rect.top);
-            EXPECT_LE(dropped.bottom, expected.rect.bottom);
-            EXPECT_GT(dropped.bottom, expected.rect.bottom - row);
+            EXPECT_EQ(dropped.top, place.top);
+            EXPECT_LE(dropped.bottom, droppedBottom);
+            EXPECT_GT(dropped.bottom, droppedBottom - row);
         } else {
-            EXPECT_EQ(rect.bottom, expected.rect.bottom);
+            EXPECT_EQ(rect.bottom, place.top + place.height);
         }
 
         const LONG styleBits = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_TABSTOP | WS_HSCROLL | WS_BORDER;
         LONG style = static_cast<LONG>(GetWindowLongPtrA(control, GWL_STYLE));
-        EXPECT_EQ(style & styleBits, expected.style & styleBits);
-        if (expected.className == std::string("Edit")) {
+        EXPECT_EQ(style & styleBits, wanted.style & styleBits);
+        if (wanted.className == std::string("Edit")) {
             const LONG editBits = ES_CENTER | ES_RIGHT | ES_AUTOHSCROLL | ES_PASSWORD | ES_NOHIDESEL | ES_MULTILINE |
                                   ES_UPPERCASE | ES_LOWERCASE | ES_NUMBER | ES_READONLY;
-            EXPECT_EQ(style & editBits, expected.style & editBits);
+            EXPECT_EQ(style & editBits, wanted.style & editBits);
             EXPECT_EQ(SendMessageA(control, EM_GETPASSWORDCHAR, 0, 0), 0);
             EXPECT_GE(static_cast<DWORD>(SendMessageA(control, EM_GETLIMITTEXT, 0, 0)), 0x7FFFFFFEu);
-        } else if (expected.className == std::string("ComboBox")) {
+        } else if (wanted.className == std::string("ComboBox")) {
             EXPECT_EQ(style & 0xF, CBS_DROPDOWNLIST);
             EXPECT_EQ(style & (CBS_SORT | CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE), 0);
         } else {
-            EXPECT_EQ(style & 0xFFFF, expected.style & 0xFFFF);
+            EXPECT_EQ(style & 0xFFFF, wanted.style & 0xFFFF);
         }
         LONG extendedStyle = static_cast<LONG>(GetWindowLongPtrA(control, GWL_EXSTYLE));
         EXPECT_EQ(extendedStyle & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE | WS_EX_WINDOWEDGE),
-                  expected.extendedStyle);
+                  wanted.extendedStyle);
     }
 }
 
@@ -223,25 +226,25 @@ TEST_F(MainWindowTest, ControlsAreStackedInDescriptionOrderFirstOnTop) {
         return ids;
     };
     EXPECT_EQ(stack(window.handle()),
-              (std::vector<int>{idOf(ControlId::superButton2), idOf(ControlId::superButton1),
-                                idOf(ControlId::editBox5), idOf(ControlId::editBox4), idOf(ControlId::editBox3),
-                                idOf(ControlId::comboBox2), idOf(ControlId::editBox2), idOf(ControlId::editBox1),
-                                idOf(ControlId::pictureBox1)}));
-    EXPECT_EQ(stack(window.control(ControlId::pictureBox1)), (std::vector<int>{idOf(ControlId::comboBox1)}));
+              (std::vector<int>{idOf(ControlId::copyButton), idOf(ControlId::configureButton),
+                                idOf(ControlId::clusterPassword), idOf(ControlId::clusterDescription), idOf(ControlId::clusterName),
+                                idOf(ControlId::playStyle), idOf(ControlId::maxPlayers), idOf(ControlId::token),
+                                idOf(ControlId::panel)}));
+    EXPECT_EQ(stack(window.control(ControlId::panel)), (std::vector<int>{idOf(ControlId::gameMode)}));
 }
 
 TEST_F(MainWindowTest, ButtonsCarryTheirCaptions) {
     MainWindow window(state);
     load(window);
-    EXPECT_EQ(windowText(window.control(ControlId::superButton1)), "配置服务器");
-    EXPECT_EQ(windowText(window.control(ControlId::superButton2)), "模组与世界复制");
+    EXPECT_EQ(windowText(window.control(ControlId::configureButton)), "配置服务器");
+    EXPECT_EQ(windowText(window.control(ControlId::copyButton)), "模组与世界复制");
 }
 
 TEST_F(MainWindowTest, TheSevenFieldsShareTheFieldFont) {
     MainWindow window(state);
     load(window);
-    const ControlId fields[] = {ControlId::editBox1, ControlId::comboBox1, ControlId::editBox2, ControlId::comboBox2,
-                                ControlId::editBox3, ControlId::editBox4,  ControlId::editBox5};
+    const ControlId fields[] = {ControlId::token, ControlId::gameMode, ControlId::maxPlayers, ControlId::playStyle,
+                                ControlId::clusterName, ControlId::clusterDescription,  ControlId::clusterPassword};
     HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(window.control(fields[0]), WM_GETFONT, 0, 0));
     ASSERT_NE(font, nullptr);
     for (ControlId field : fields)
@@ -265,13 +268,13 @@ TEST_F(MainWindowTest, ListsHoldTheirItemsWithTheFirstSelectedAndRowsOnePixelTal
         ControlId id;
         std::vector<std::string> items;
     };
-    const List lists[] = {{ControlId::comboBox1, {"生存模式", "荒野模式", "无尽模式"}},
-                          {ControlId::comboBox2, {"社交", "合作", "竞争", "疯狂"}}};
+    const List lists[] = {{ControlId::gameMode, {"生存模式", "荒野模式", "无尽模式"}},
+                          {ControlId::playStyle, {"社交", "合作", "竞争", "疯狂"}}};
 
     // What a list with the same font would make its rows without being told.
     HWND plain = CreateWindowExA(0, "ComboBox", "", WS_CHILD | CBS_DROPDOWNLIST, 0, 0, 100, 160, window.handle(),
                                  nullptr, nullptr, nullptr);
-    SendMessageA(plain, WM_SETFONT, SendMessageA(window.control(ControlId::editBox1), WM_GETFONT, 0, 0), FALSE);
+    SendMessageA(plain, WM_SETFONT, SendMessageA(window.control(ControlId::token), WM_GETFONT, 0, 0), FALSE);
     LRESULT standardHeight = SendMessageA(plain, CB_GETITEMHEIGHT, 0, 0);
     DestroyWindow(plain);
 
@@ -298,10 +301,10 @@ TEST_F(MainWindowTest, FieldsAreBlackOnWhiteAlsoTheListInsideThePanel) {
         UINT message;
         ControlId from;
     };
-    const Ask asks[] = {{window.handle(), WM_CTLCOLOREDIT, ControlId::editBox1},
-                        {window.handle(), WM_CTLCOLORLISTBOX, ControlId::comboBox2},
-                        {window.control(ControlId::pictureBox1), WM_CTLCOLORLISTBOX, ControlId::comboBox1},
-                        {window.control(ControlId::pictureBox1), WM_CTLCOLOREDIT, ControlId::comboBox1}};
+    const Ask asks[] = {{window.handle(), WM_CTLCOLOREDIT, ControlId::token},
+                        {window.handle(), WM_CTLCOLORLISTBOX, ControlId::playStyle},
+                        {window.control(ControlId::panel), WM_CTLCOLORLISTBOX, ControlId::gameMode},
+                        {window.control(ControlId::panel), WM_CTLCOLOREDIT, ControlId::gameMode}};
     for (const Ask& ask : asks) {
         SetTextColor(dc, RGB(1, 2, 3));
         SetBkColor(dc, RGB(4, 5, 6));
@@ -341,7 +344,7 @@ TEST_F(MainWindowTest, DigitsAndMinusFilterActsOnTypedCharactersOfTheNumberField
         EXPECT_EQ(window.readEditText(typing.box), typing.shown);
     }
     // A double-byte character typed into a number field is refused byte by byte.
-    HWND maxPlayers = window.control(ControlId::editBox2);
+    HWND maxPlayers = window.control(ControlId::maxPlayers);
     window.writeEditText(EditBox::maxPlayers, "");
     for (char byte : std::string("中")) SendMessageA(maxPlayers, WM_CHAR, static_cast<BYTE>(byte), 1);
     EXPECT_EQ(window.readEditText(EditBox::maxPlayers), "");
@@ -363,7 +366,7 @@ TEST_F(MainWindowTest, TextSetOrPastedIntoANumberFieldIsNotFiltered) {
     CloseClipboard();
 
     window.writeEditText(EditBox::clusterPassword, "");
-    SendMessageA(window.control(ControlId::editBox5), WM_PASTE, 0, 0);
+    SendMessageA(window.control(ControlId::clusterPassword), WM_PASTE, 0, 0);
     EXPECT_EQ(window.readEditText(EditBox::clusterPassword), "pw-1");
 }
 
@@ -386,13 +389,13 @@ TEST_F(MainWindowTest, EditTextRoundTripsThroughEachBoxWhateverItsLength) {
 TEST_F(MainWindowTest, FormValuesComeFromTheirOwnControls) {
     MainWindow window(state);
     load(window);
-    SetWindowTextA(window.control(ControlId::editBox1), "token");
-    SetWindowTextA(window.control(ControlId::editBox2), "6");
-    SetWindowTextA(window.control(ControlId::editBox3), "name");
-    SetWindowTextA(window.control(ControlId::editBox4), "description");
-    SetWindowTextA(window.control(ControlId::editBox5), "1234");
-    SendMessageA(window.control(ControlId::comboBox1), CB_SETCURSEL, 2, 0);
-    SendMessageA(window.control(ControlId::comboBox2), CB_SETCURSEL, 3, 0);
+    SetWindowTextA(window.control(ControlId::token), "token");
+    SetWindowTextA(window.control(ControlId::maxPlayers), "6");
+    SetWindowTextA(window.control(ControlId::clusterName), "name");
+    SetWindowTextA(window.control(ControlId::clusterDescription), "description");
+    SetWindowTextA(window.control(ControlId::clusterPassword), "1234");
+    SendMessageA(window.control(ControlId::gameMode), CB_SETCURSEL, 2, 0);
+    SendMessageA(window.control(ControlId::playStyle), CB_SETCURSEL, 3, 0);
 
     FormValues values = window.readFormValues();
     EXPECT_EQ(values.tokenText, "token");
@@ -413,7 +416,7 @@ TEST_F(MainWindowTest, FirstRunAsksForTheFolderWhileTheWindowIsHiddenThenShowsIt
                          [&](const std::string&) {
                              windowExisted = window.handle() != nullptr;
                              windowWasVisible = IsWindowVisible(window.handle());
-                             fieldsExisted = window.control(ControlId::editBox5) != nullptr;
+                             fieldsExisted = window.control(ControlId::clusterPassword) != nullptr;
                              return std::string("D:\\Klei");
                          });
     load(window);
@@ -423,11 +426,11 @@ TEST_F(MainWindowTest, FirstRunAsksForTheFolderWhileTheWindowIsHiddenThenShowsIt
     EXPECT_TRUE(fieldsExisted);
     EXPECT_EQ(state.documentsDir, "D:\\Klei");
     EXPECT_TRUE(IsWindowVisible(window.handle()));
-    EXPECT_EQ(GetFocus(), window.control(ControlId::editBox1));
+    EXPECT_EQ(GetFocus(), window.control(ControlId::token));
 }
 
 TEST_F(MainWindowTest, LaterRunsFillTheEditBoxesFromTheSettingsFileUnchanged) {
-    writeTestFile(run / texts::kToolSettingsFile,
+    writeTestFile(run / settingsTexts::kToolSettingsFile,
                   "[文档目录]\r\n请选择klei文档目录=D:\\Klei\r\n[启动配置]\r\n服务器票据=pds-g^abc\r\n"
                   "游戏模式=endless\r\n服务器人数=ten\r\n游戏风格=madness\r\n服务器名称=我的服务器\r\n"
                   "服务器描述=描述\r\n服务器密码=x1\r\n");
@@ -440,8 +443,8 @@ TEST_F(MainWindowTest, LaterRunsFillTheEditBoxesFromTheSettingsFileUnchanged) {
     EXPECT_EQ(window.readEditText(EditBox::clusterName), "我的服务器");
     EXPECT_EQ(window.readEditText(EditBox::clusterDescription), "描述");
     EXPECT_EQ(window.readEditText(EditBox::clusterPassword), "x1");
-    EXPECT_EQ(window.readSelectionIndex(ControlId::comboBox1), 0);
-    EXPECT_EQ(window.readSelectionIndex(ControlId::comboBox2), 0);
+    EXPECT_EQ(window.readSelectionIndex(ControlId::gameMode), 0);
+    EXPECT_EQ(window.readSelectionIndex(ControlId::playStyle), 0);
 }
 
 // ---- Keyboard -----------------------------------------------------------------------
@@ -449,10 +452,10 @@ TEST_F(MainWindowTest, LaterRunsFillTheEditBoxesFromTheSettingsFileUnchanged) {
 TEST_F(MainWindowTest, TabAndShiftTabFollowTheReverseDescriptionOrderAndWrapAround) {
     MainWindow window(state);
     load(window);
-    const ControlId order[] = {ControlId::editBox1, ControlId::comboBox1,    ControlId::editBox2,
-                               ControlId::comboBox2, ControlId::editBox3,    ControlId::editBox4,
-                               ControlId::editBox5,  ControlId::superButton1, ControlId::superButton2};
-    ASSERT_EQ(GetFocus(), window.control(ControlId::editBox1));
+    const ControlId order[] = {ControlId::token, ControlId::gameMode,    ControlId::maxPlayers,
+                               ControlId::playStyle, ControlId::clusterName,    ControlId::clusterDescription,
+                               ControlId::clusterPassword,  ControlId::configureButton, ControlId::copyButton};
+    ASSERT_EQ(GetFocus(), window.control(ControlId::token));
     for (int step = 1; step <= 9; ++step) {
         pressKey(VK_TAB);
         EXPECT_EQ(GetFocus(), window.control(order[step % 9])) << "Tab " << step;
@@ -466,7 +469,7 @@ TEST_F(MainWindowTest, TabAndShiftTabFollowTheReverseDescriptionOrderAndWrapArou
 TEST_F(MainWindowTest, EnterDoesNothingNotEvenOnAButton) {
     MainWindow window(state);
     load(window);
-    for (ControlId id : {ControlId::editBox3, ControlId::superButton1, ControlId::comboBox2}) {
+    for (ControlId id : {ControlId::clusterName, ControlId::configureButton, ControlId::playStyle}) {
         SetFocus(window.control(id));
         pressKey(VK_RETURN);
         EXPECT_EQ(GetFocus(), window.control(id));
@@ -483,10 +486,10 @@ TEST_F(MainWindowTest, EscClosesFromAnyControlAndSavesButNotWithShiftOrControl) 
         bool closes;
     };
     const Case cases[] = {
-        {ControlId::editBox1, none, false, true},       {ControlId::comboBox1, none, false, true},
-        {ControlId::comboBox2, none, true, true},       {ControlId::superButton2, none, false, true},
-        {ControlId::editBox1, shift, false, false},     {ControlId::editBox1, control, false, false},
-        {ControlId::superButton1, control, false, false},
+        {ControlId::token, none, false, true},       {ControlId::gameMode, none, false, true},
+        {ControlId::playStyle, none, true, true},       {ControlId::copyButton, none, false, true},
+        {ControlId::token, shift, false, false},     {ControlId::token, control, false, false},
+        {ControlId::configureButton, control, false, false},
     };
     for (const Case& escape : cases) {
         SCOPED_TRACE(idOf(escape.focus) * 10 + static_cast<int>(escape.modifiers));
@@ -501,14 +504,14 @@ TEST_F(MainWindowTest, EscClosesFromAnyControlAndSavesButNotWithShiftOrControl) 
         pressKey(VK_ESCAPE, escape.modifiers);
 
         EXPECT_EQ(window.handle() == nullptr, escape.closes);
-        EXPECT_EQ(settingsValue(texts::kTokenKey), escape.closes ? "kept" : "");
+        EXPECT_EQ(settingsValue(settingsTexts::kTokenKey), escape.closes ? "kept" : "");
     }
 }
 
 TEST_F(MainWindowTest, FocusComesBackToTheClickedButtonAfterATaskModalBoxDisabledTheWindow) {
     MainWindow window(state);
     load(window);
-    HWND button = window.control(ControlId::superButton1);
+    HWND button = window.control(ControlId::configureButton);
     SetFocus(button);
 
     // What MessageBox with MB_TASKMODAL and no owner does: it disables the
@@ -533,16 +536,16 @@ TEST_F(MainWindowTest, TheButtonsRunTheirCommands) {
     MainWindow window(state);
     load(window);
     window.writeEditText(EditBox::token, "pds-g^token");
-    SendMessageA(window.control(ControlId::comboBox1), CB_SETCURSEL, 1, 0);
+    SendMessageA(window.control(ControlId::gameMode), CB_SETCURSEL, 1, 0);
 
-    SendMessageA(window.control(ControlId::superButton1), BM_CLICK, 0, 0);
-    EXPECT_EQ(fileBytes(run / texts::kClusterTokenFile), "pds-g^token");
+    SendMessageA(window.control(ControlId::configureButton), BM_CLICK, 0, 0);
+    EXPECT_EQ(fileBytes(run / clusterTexts::kClusterTokenFile), "pds-g^token");
     EXPECT_EQ(state.gameModeKeyword, "wilderness");
     ASSERT_EQ(dialogs.messages.size(), 1u);
 
-    SendMessageA(window.control(ControlId::superButton2), BM_CLICK, 0, 0);
+    SendMessageA(window.control(ControlId::copyButton), BM_CLICK, 0, 0);
     ASSERT_EQ(dialogs.messages.size(), 2u);
-    EXPECT_EQ(dialogs.messages[1].caption, texts::kMessageCaption);
+    EXPECT_EQ(dialogs.messages[1].caption, host::kMessageCaption);
 }
 
 TEST_F(MainWindowTest, ClosingSavesTheFieldsOnceAndTheLoopThenReturnsZero) {
@@ -555,8 +558,8 @@ TEST_F(MainWindowTest, ClosingSavesTheFieldsOnceAndTheLoopThenReturnsZero) {
     EXPECT_EQ(toolkit::runMessageLoop(), 0);
 
     EXPECT_EQ(window.handle(), nullptr);
-    EXPECT_EQ(settingsValue(texts::kTokenKey), "t");
-    EXPECT_EQ(settingsValue(texts::kClusterPasswordKey), "p");
+    EXPECT_EQ(settingsValue(settingsTexts::kTokenKey), "t");
+    EXPECT_EQ(settingsValue(settingsTexts::kClusterPasswordKey), "p");
     MSG stray;
     EXPECT_FALSE(PeekMessageA(&stray, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
@@ -567,15 +570,63 @@ TEST_F(MainWindowTest, EndingSessionSavesSilentlyAndTheLaterCloseDoesNotSaveAgai
     window.writeEditText(EditBox::token, "at session end");
 
     SendMessageA(window.handle(), WM_ENDSESSION, FALSE, 0);  // cancelled: nothing happens
-    EXPECT_EQ(settingsValue(texts::kTokenKey), "");
+    EXPECT_EQ(settingsValue(settingsTexts::kTokenKey), "");
     SendMessageA(window.handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
-    EXPECT_EQ(settingsValue(texts::kTokenKey), "at session end");
+    EXPECT_EQ(settingsValue(settingsTexts::kTokenKey), "at session end");
     EXPECT_TRUE(IsWindow(window.handle()));
 
     window.writeEditText(EditBox::token, "later");
     DestroyWindow(window.handle());
-    EXPECT_EQ(settingsValue(texts::kTokenKey), "at session end");
+    EXPECT_EQ(settingsValue(settingsTexts::kTokenKey), "at session end");
     EXPECT_TRUE(dialogs.messages.empty());
+}
+
+
+TEST_F(MainWindowTest, TheCopyButtonTakesTheDocumentsDirectoryFromTheSettingsFileOnEveryClick) {
+    MainWindow window(state);
+    load(window);
+    const std::string settingsFile = run / settingsTexts::kToolSettingsFile;
+    // No cluster yet, so every copy fails; the directory is taken all the same.
+    for (const std::string stored : {"D:\\first", "D:\\second", ""}) {
+        SCOPED_TRACE(stored);
+        ASSERT_TRUE(host::writeIniValue(settingsFile, settingsTexts::kDocumentsSection,
+                                        settingsTexts::kDocumentsDirKey, stored));
+        dialogs.messages.clear();
+
+        SendMessageA(window.control(ControlId::copyButton), BM_CLICK, 0, 0);
+
+        EXPECT_EQ(state.documentsDir, stored);
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_EQ(dialogs.messages[0].caption, host::kMessageCaption);
+        EXPECT_EQ(dialogs.messages[0].icon, host::MessageIcon::warning);
+        EXPECT_NE(dialogs.messages[0].text.find(stored + "\\Cluster_1\\Master\\modoverrides.lua"), std::string::npos)
+            << dialogs.messages[0].text;
+    }
+}
+
+TEST_F(MainWindowTest, ASettingsFileThatCannotBeSavedIsReportedOnCloseButNotWhenTheSessionEnds) {
+    for (bool sessionEnds : {false, true}) {
+        SCOPED_TRACE(sessionEnds ? "session end" : "close");
+        TemporaryRunDirectory ownRun;
+        const std::string settingsFile = ownRun / settingsTexts::kToolSettingsFile;
+        makeDirectories(settingsFile);  // counts as there, so nothing is asked, and cannot be written
+        AppState ownState;
+        MainWindow window(ownState);
+        load(window);
+        dialogs.messages.clear();
+
+        if (sessionEnds) SendMessageA(window.handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+        DestroyWindow(window.handle());
+
+        if (sessionEnds) {
+            EXPECT_TRUE(dialogs.messages.empty());
+            continue;
+        }
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_EQ(dialogs.messages[0].caption, host::kMessageCaption);
+        EXPECT_EQ(dialogs.messages[0].text, settingsTexts::kSettingsNotSaved + settingsFile);
+        EXPECT_EQ(dialogs.messages[0].icon, host::MessageIcon::warning);
+    }
 }
 
 }  // namespace

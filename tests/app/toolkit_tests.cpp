@@ -28,7 +28,7 @@ protected:
         toolkit::replaceProcessEnd(recordProcessEnd);
     }
     ~ToolkitTest() override {
-        toolkit::shutDownToolkit(0);
+        toolkit::shutDownToolkit();
         toolkit::replaceProcessEnd(nullptr);
     }
     RecordedDialogs dialogs;
@@ -40,8 +40,8 @@ TEST_F(ToolkitTest, ExitRoutinesRunOnceInRegistrationOrderAndDuplicatesAreIgnore
     toolkit::registerExitRoutine(recordRoutine, second);
     toolkit::registerExitRoutine(recordRoutine, first);
 
-    toolkit::shutDownToolkit(0);
-    toolkit::shutDownToolkit(0);
+    toolkit::shutDownToolkit();
+    toolkit::shutDownToolkit();
 
     EXPECT_EQ(routinesRun, (std::vector<std::string>{"first", "second"}));
 }
@@ -84,7 +84,7 @@ TEST_F(ToolkitTest, FatalErrorShowsItsBoxRunsTheExitRoutinesOnceAndEndsWithMinus
         toolkit::registerExitRoutine(recordRoutine, routine);
 
         toolkit::stopWithError(fatal.message, fatal.systemError);
-        toolkit::shutDownToolkit(-1);  // as the process's own end would
+        toolkit::shutDownToolkit();  // as the process's own end would
 
         ASSERT_EQ(dialogs.messages.size(), 1u);
         EXPECT_EQ(dialogs.messages[0].caption, "错误");

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "cluster/texts.h"
 #include "e2e/quillorn_driver.h"
+#include "settings/settings_texts.h"
 
 namespace {
 
@@ -105,7 +105,7 @@ std::optional<Figures> runQuillorn(std::string& problem) {
         problem = run.problem();
         return std::nullopt;
     }
-    writeFileBytes(run / texts::kToolSettingsFile, settingsFileBytes(""));
+    writeFileBytes(run / settingsTexts::kToolSettingsFile, settingsFileBytes(""));
 
     Figures figures;
     const Stopwatch launch;

@@ -46,28 +46,28 @@ TEST_F(Configure, WritesTheWholeClusterAndSaysSo) {
     setWindowText(editBox(5), "2468");
     ASSERT_TRUE(selectListItem(window.gameModeList, 2));   // 无尽模式
     ASSERT_TRUE(selectListItem(window.playStyleList, 3));  // 疯狂
-    EXPECT_EQ(windowText(window.gameModeList), texts::kGameModeItems[2]);
-    EXPECT_EQ(windowText(window.playStyleList), texts::kPlayStyleItems[3]);
+    EXPECT_EQ(windowText(window.gameModeList), appTexts::kGameModeItems[2]);
+    EXPECT_EQ(windowText(window.playStyleList), appTexts::kPlayStyleItems[3]);
 
     clickButton(window.configureButton);
-    ASSERT_NO_FATAL_FAILURE(expectMessage(texts::kMessageCaption, texts::kConfigureDone));
+    ASSERT_NO_FATAL_FAILURE(expectMessage(host::kMessageCaption, clusterTexts::kConfigureDone));
 
-    expectFile(run / texts::kClusterTokenFile, token);
-    expectFile(run / texts::kClusterIni,
+    expectFile(run / clusterTexts::kClusterTokenFile, token);
+    expectFile(run / clusterTexts::kClusterIni,
                newClusterIni({"endless", "12", kDescriptionUtf8, kNameUtf8, "madness", "2468"}));
-    expectFile(run / texts::kCavesServerIni, kCavesServerIni);
-    expectFile(run / texts::kMasterServerIni, kMasterServerIni);
-    expectFile(run / texts::kWorldgenOverrideFile, kWorldgenOverride);
-    EXPECT_EQ(fileBytes(run / texts::kWorldgenOverrideFile).size(), 63u);
+    expectFile(run / clusterTexts::kCavesServerIni, kCavesServerIni);
+    expectFile(run / clusterTexts::kMasterServerIni, kMasterServerIni);
+    expectFile(run / clusterTexts::kWorldgenOverrideFile, kWorldgenOverride);
+    EXPECT_EQ(fileBytes(run / clusterTexts::kWorldgenOverrideFile).size(), 63u);
 
     // Again with other items and a shorter token: both keywords replaced, nothing of the longer token left.
     setWindowText(editBox(1), "short");
     ASSERT_TRUE(selectListItem(window.gameModeList, 1));   // 荒野模式
     ASSERT_TRUE(selectListItem(window.playStyleList, 1));  // 合作
     clickButton(window.configureButton);
-    ASSERT_NO_FATAL_FAILURE(expectMessage(texts::kMessageCaption, texts::kConfigureDone));
-    expectFile(run / texts::kClusterTokenFile, "short");
-    expectFile(run / texts::kClusterIni,
+    ASSERT_NO_FATAL_FAILURE(expectMessage(host::kMessageCaption, clusterTexts::kConfigureDone));
+    expectFile(run / clusterTexts::kClusterTokenFile, "short");
+    expectFile(run / clusterTexts::kClusterIni,
                 newClusterIni({"wilderness", "12", kDescriptionUtf8, kNameUtf8, "cooperative", "2468"}));
 
     // The keywords of the last configuration are saved with the fields.
@@ -79,24 +79,24 @@ TEST_F(Configure, WritesTheWholeClusterAndSaysSo) {
 TEST_F(Configure, UntouchedFormWritesTheFirstItemsAndEmptyValues) {
     ASSERT_NO_FATAL_FAILURE(startAndShow());
     clickButton(window.configureButton);
-    ASSERT_NO_FATAL_FAILURE(expectMessage(texts::kMessageCaption, texts::kConfigureDone));
-    expectFile(run / texts::kClusterTokenFile, "");
-    expectFile(run / texts::kClusterIni, newClusterIni({"survival", "", "", "", "social", ""}));
-    expectFile(run / texts::kWorldgenOverrideFile, kWorldgenOverride);
+    ASSERT_NO_FATAL_FAILURE(expectMessage(host::kMessageCaption, clusterTexts::kConfigureDone));
+    expectFile(run / clusterTexts::kClusterTokenFile, "");
+    expectFile(run / clusterTexts::kClusterIni, newClusterIni({"survival", "", "", "", "social", ""}));
+    expectFile(run / clusterTexts::kWorldgenOverrideFile, kWorldgenOverride);
 }
 
 TEST_F(Configure, PlainFileWhereTheClusterBelongsIsReportedPathByPath) {
-    ASSERT_TRUE(writeFileBytes(run / texts::kClusterDir, "not a directory"));
+    ASSERT_TRUE(writeFileBytes(run / clusterTexts::kClusterDir, "not a directory"));
     ASSERT_NO_FATAL_FAILURE(startAndShow());
     clickButton(window.configureButton);
     // Every path that could not be written, once each, in the order of the steps.
-    const char* const unwritten[] = {texts::kClusterDir,        texts::kCavesDir,        texts::kMasterDir,
-                                     texts::kClusterTokenFile,  texts::kClusterIni,      texts::kCavesServerIni,
-                                     texts::kWorldgenOverrideFile, texts::kMasterServerIni};
-    std::string expected = texts::kConfigureIncomplete;
-    for (const char* path : unwritten) expected += texts::kLineEnd + run / path;
-    ASSERT_NO_FATAL_FAILURE(expectMessage(texts::kMessageCaption, expected));
-    expectFile(run / texts::kClusterDir, "not a directory");
+    const char* const unwritten[] = {clusterTexts::kClusterDir,        clusterTexts::kCavesDir,        clusterTexts::kMasterDir,
+                                     clusterTexts::kClusterTokenFile,  clusterTexts::kClusterIni,      clusterTexts::kCavesServerIni,
+                                     clusterTexts::kWorldgenOverrideFile, clusterTexts::kMasterServerIni};
+    std::string expected = clusterTexts::kConfigureIncomplete;
+    for (const char* path : unwritten) expected += host::kLineEnd + run / path;
+    ASSERT_NO_FATAL_FAILURE(expectMessage(host::kMessageCaption, expected));
+    expectFile(run / clusterTexts::kClusterDir, "not a directory");
 }
 
 // A save slot with four distinct files: line ends, a zero byte, Chinese text.
@@ -104,14 +104,14 @@ class CopyFixture : public InChineseFolder {
 protected:
     std::string documents = run / "\\Klei文档\\DoNotStarveTogether";
 
-    std::string source(const char* part) const { return documents + texts::kSaveSlotDir + part; }
-    std::string destination(const char* part) const { return run / texts::kClusterDir + part; }
+    std::string source(const char* part) const { return documents + clusterTexts::kSaveSlotDir + part; }
+    std::string destination(const char* part) const { return run / clusterTexts::kClusterDir + part; }
     static std::string contentOf(const char* part) {
         return std::string("return {\r\n  -- 模组与世界 ") + part + "\r\n  [\"workshop-378160973\"]={ enabled=true },\r\n}" +
                std::string(1, '\0') + "\xFF\r\n";
     }
     void writeSaveSlot() {
-        for (const char* part : texts::kCopiedSettingsFiles)
+        for (const char* part : clusterTexts::kCopiedSettingsFiles)
             ASSERT_TRUE(writeFileBytes(source(part), contentOf(part))) << source(part);
         ASSERT_NO_FATAL_FAILURE(writeSettings(documents));
     }
@@ -123,17 +123,17 @@ TEST_F(CopySettings, CopiesTheFourFilesByteForByteAndReplacesEarlierCopies) {
     ASSERT_NO_FATAL_FAILURE(writeSaveSlot());
     ASSERT_NO_FATAL_FAILURE(startAndShow());
     clickButton(window.configureButton);
-    ASSERT_NO_FATAL_FAILURE(expectMessage(texts::kMessageCaption, texts::kConfigureDone));
+    ASSERT_NO_FATAL_FAILURE(expectMessage(host::kMessageCaption, clusterTexts::kConfigureDone));
 
     clickButton(window.copyButton);
-    ASSERT_NO_FATAL_FAILURE(expectMessage(texts::kMessageCaption, texts::kCopyDone));
-    for (const char* part : texts::kCopiedSettingsFiles) expectFile(destination(part), contentOf(part));
+    ASSERT_NO_FATAL_FAILURE(expectMessage(host::kMessageCaption, clusterTexts::kCopyDone));
+    for (const char* part : clusterTexts::kCopiedSettingsFiles) expectFile(destination(part), contentOf(part));
 
     // The settings are read afresh on each click; a shorter source replaces the copy whole.
-    const char* master = texts::kCopiedSettingsFiles[0];
+    const char* master = clusterTexts::kCopiedSettingsFiles[0];
     ASSERT_TRUE(writeFileBytes(source(master), "return {}"));
     clickButton(window.copyButton);
-    ASSERT_NO_FATAL_FAILURE(expectMessage(texts::kMessageCaption, texts::kCopyDone));
+    ASSERT_NO_FATAL_FAILURE(expectMessage(host::kMessageCaption, clusterTexts::kCopyDone));
     expectFile(destination(master), "return {}");
 }
 
@@ -143,28 +143,28 @@ TEST_F(CopySettings, BeforeConfiguringNamesEveryFileNotCopied) {
     clickButton(window.copyButton);
     const DialogSeen box = app->waitForMessageBox();
     ASSERT_TRUE(box) << u8"no message box after 超级按钮2";
-    EXPECT_EQ(box.caption, texts::kMessageCaption);
+    EXPECT_EQ(box.caption, host::kMessageCaption);
 
     std::vector<std::string> lines;
     for (size_t from = 0;;) {
-        const size_t end = box.text.find(texts::kLineEnd, from);
+        const size_t end = box.text.find(host::kLineEnd, from);
         lines.push_back(box.text.substr(from, end - from));
         if (end == std::string::npos) break;
         from = end + 2;
     }
     ASSERT_EQ(lines.size(), 5u) << box.text;
-    EXPECT_EQ(lines[0], texts::kCopyIncomplete);
+    EXPECT_EQ(lines[0], clusterTexts::kCopyIncomplete);
     for (size_t i = 0; i < 4; ++i) {
-        const char* part = texts::kCopiedSettingsFiles[i];
-        const std::string copy = source(part) + texts::kCopyArrow + destination(part);
+        const char* part = clusterTexts::kCopiedSettingsFiles[i];
+        const std::string copy = source(part) + clusterTexts::kCopyArrow + destination(part);
         const std::string& line = lines[i + 1];
         ASSERT_TRUE(startsWith(line, copy)) << "line " << i + 1 << ": " << line << "\n  expected to start: " << copy;
         const std::string reason = line.substr(copy.size());
-        EXPECT_TRUE(reason.empty() || (startsWith(reason, texts::kReasonOpen) && endsWith(reason, texts::kReasonClose)))
+        EXPECT_TRUE(reason.empty() || (startsWith(reason, clusterTexts::kReasonOpen) && endsWith(reason, clusterTexts::kReasonClose)))
             << "after the copy comes nothing or a reason in parentheses: " << line;
     }
     EXPECT_TRUE(app->pressDialogButton(box, IDOK));
-    EXPECT_FALSE(pathExists(run / texts::kClusterDir)) << "the copy created the cluster directory";
+    EXPECT_FALSE(pathExists(run / clusterTexts::kClusterDir)) << "the copy created the cluster directory";
 }
 
 }  // namespace

@@ -29,8 +29,8 @@ TEST_F(Fields, SurviveARestartWhileTheListsComeBackAtTheirFirstItems) {
     for (int number = 1; number <= 5; ++number) EXPECT_EQ(windowText(editBox(number)), values[number - 1]);
     EXPECT_EQ(selectedListItem(window.gameModeList), 0);
     EXPECT_EQ(selectedListItem(window.playStyleList), 0);
-    EXPECT_EQ(windowText(window.gameModeList), texts::kGameModeItems[0]);
-    EXPECT_EQ(windowText(window.playStyleList), texts::kPlayStyleItems[0]);
+    EXPECT_EQ(windowText(window.gameModeList), appTexts::kGameModeItems[0]);
+    EXPECT_EQ(windowText(window.playStyleList), appTexts::kPlayStyleItems[0]);
 }
 
 enum class Entry { keyPresses, postedCharacters, paste };

@@ -15,7 +15,7 @@ TEST_F(FirstRun, BrowserComesBeforeTheWindowAndTheChosenFolderIsStored) {
     ASSERT_TRUE(browser) << "no folder browser on the first start";
     HWND mainWindow = app->mainWindow();
     EXPECT_FALSE(mainWindow && IsWindowVisible(mainWindow)) << "the main window is on the screen before the browser";
-    EXPECT_EQ(browser.text, texts::kFolderBrowserPrompt);
+    EXPECT_EQ(browser.text, settingsTexts::kFolderBrowserPrompt);
 
     std::string problem;
     ASSERT_TRUE(selectDocumentsInFolderBrowser(browser.window, problem)) << problem;
@@ -61,7 +61,7 @@ TEST_F(SettingsFile, UnwritableFileIsReportedOnClose) {
 
     ASSERT_TRUE(bringToFront(window.window));
     pressKey(VK_ESCAPE);
-    ASSERT_NO_FATAL_FAILURE(expectMessage(texts::kMessageCaption, texts::kSettingsNotSaved + settingsPath()));
+    ASSERT_NO_FATAL_FAILURE(expectMessage(host::kMessageCaption, settingsTexts::kSettingsNotSaved + settingsPath()));
     EXPECT_EQ(app->waitForExit(), 0u);
 }
 

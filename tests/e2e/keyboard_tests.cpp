@@ -54,13 +54,13 @@ TEST_F(Keyboard, SpacePressesTheFocusedButtonWhileEnterDoesNothing) {
     pressKey(VK_TAB);
     ASSERT_NO_FATAL_FAILURE(expectFocusOn(window.copyButton));
     EXPECT_FALSE(app->currentDialog()) << "Enter started a command: \"" << readable(app->currentDialog().text) << "\"";
-    EXPECT_FALSE(pathExists(run / texts::kClusterDir));
+    EXPECT_FALSE(pathExists(run / clusterTexts::kClusterDir));
 
     pressKey(VK_TAB, {VK_SHIFT});
     ASSERT_NO_FATAL_FAILURE(expectFocusOn(window.configureButton));
     pressKey(VK_SPACE);
-    ASSERT_NO_FATAL_FAILURE(expectMessage(texts::kMessageCaption, texts::kConfigureDone));
-    EXPECT_TRUE(pathExists(run / texts::kClusterIni));
+    ASSERT_NO_FATAL_FAILURE(expectMessage(host::kMessageCaption, clusterTexts::kConfigureDone));
+    EXPECT_TRUE(pathExists(run / clusterTexts::kClusterIni));
 }
 
 enum class CloseBy { escape, escapeInOpenList, altF4, systemMenuClose, closeButton };

@@ -8,7 +8,9 @@
 #include <cstring>
 #include <sstream>
 
-#include "cluster/texts.h"
+#include "app/app_texts.h"
+#include "settings/settings_texts.h"
+#include "support/expected_window.h"
 
 namespace e2e {
 
@@ -222,13 +224,13 @@ RunDirectory::~RunDirectory() { removeTree(path_); }
 std::string RunDirectory::exe() const { return path_ + "\\Quillorn.exe"; }
 
 std::string settingsFileBytes(const std::string& documentsDir, const std::vector<std::string>& startup) {
-    std::string bytes = std::string("[") + texts::kDocumentsSection + "]\r\n" + texts::kDocumentsDirKey + "=" +
+    std::string bytes = std::string("[") + settingsTexts::kDocumentsSection + "]\r\n" + settingsTexts::kDocumentsDirKey + "=" +
                         documentsDir + "\r\n";
     if (startup.empty()) return bytes;
-    const char* keys[] = {texts::kTokenKey,       texts::kGameModeKey,           texts::kMaxPlayersKey,
-                          texts::kPlayStyleKey,   texts::kClusterNameKey,        texts::kClusterDescriptionKey,
-                          texts::kClusterPasswordKey};
-    bytes += std::string("[") + texts::kStartupSection + "]\r\n";
+    const char* keys[] = {settingsTexts::kTokenKey,       settingsTexts::kGameModeKey,           settingsTexts::kMaxPlayersKey,
+                          settingsTexts::kPlayStyleKey,   settingsTexts::kClusterNameKey,        settingsTexts::kClusterDescriptionKey,
+                          settingsTexts::kClusterPasswordKey};
+    bytes += std::string("[") + settingsTexts::kStartupSection + "]\r\n";
     for (size_t i = 0; i < std::size(keys); ++i)
         bytes += std::string(keys[i]) + "=" + (i < startup.size() ? startup[i] : "") + "\r\n";
     return bytes;
@@ -309,7 +311,7 @@ DWORD QuillornProcess::waitForExit(DWORD timeoutMs) const {
 
 HWND QuillornProcess::mainWindow() const {
     for (HWND window : topLevelWindowsOf(processId_))
-        if (className(window) != "#32770" && captionOf(window) == texts::kWindowCaption) return window;
+        if (className(window) != "#32770" && captionOf(window) == appTexts::kWindowCaption) return window;
     return nullptr;
 }
 
@@ -472,25 +474,17 @@ namespace {
 enum class Slot { edit1, edit2, edit3, edit4, edit5, gameModeList, playStyleList, configureButton, copyButton, panel };
 
 struct PlacedControl {
-    const char* name;
     Slot slot;
-    int left, top, width, height;  // in the main window's client area
-    bool heightFollowsFont;        // a closed drop-down list is as high as its font makes it
+    const expected::ControlPlace& place;
 };
 
-// The window's description, first on top. 组合框1 is a child of 图片框1 at
-// 121,122, which puts it at 281,138 in the window.
-constexpr PlacedControl kPlacedControls[] = {
-    {u8"超级按钮2", Slot::copyButton, 434, 477, 220, 45, false},
-    {u8"超级按钮1", Slot::configureButton, 194, 477, 220, 45, false},
-    {u8"编辑框5", Slot::edit5, 330, 408, 894, 38, false},
-    {u8"编辑框4", Slot::edit4, 360, 354, 864, 38, false},
-    {u8"编辑框3", Slot::edit3, 413, 300, 811, 38, false},
-    {u8"组合框2", Slot::playStyleList, 328, 246, 896, 39, true},
-    {u8"编辑框2", Slot::edit2, 298, 192, 926, 38, false},
-    {u8"组合框1", Slot::gameModeList, 160 + 121, 16 + 122, 944, 36, true},
-    {u8"编辑框1", Slot::edit1, 298, 84, 926, 38, false},
-    {u8"图片框1", Slot::panel, 160, 16, 1096, 600, false},
+// The window's description, first on top.
+const PlacedControl kPlacedControls[] = {
+    {Slot::copyButton, expected::kCopyButton},   {Slot::configureButton, expected::kConfigureButton},
+    {Slot::edit5, expected::kClusterPassword},   {Slot::edit4, expected::kClusterDescription},
+    {Slot::edit3, expected::kClusterName},       {Slot::playStyleList, expected::kPlayStyle},
+    {Slot::edit2, expected::kMaxPlayers},        {Slot::gameModeList, expected::kGameMode},
+    {Slot::edit1, expected::kToken},             {Slot::panel, expected::kPanel},
 };
 
 HWND& slotOf(MainWindowControls& controls, Slot slot) {
@@ -509,9 +503,12 @@ HWND& slotOf(MainWindowControls& controls, Slot slot) {
     return controls.panel;
 }
 
+// A closed drop-down list is as high as its font makes it; every other
+// control has its stored height.
 bool matches(const PlacedControl& placed, const RECT& rect) {
-    return rect.left == placed.left && rect.top == placed.top && rect.right - rect.left == placed.width &&
-           (placed.heightFollowsFont || rect.bottom - rect.top == placed.height);
+    const expected::ControlPlace& place = placed.place;
+    return rect.left == expected::leftInWindow(place) && rect.top == expected::topInWindow(place) &&
+           rect.right - rect.left == place.width && (place.isList || rect.bottom - rect.top == place.height);
 }
 
 }  // namespace
@@ -528,8 +525,9 @@ bool findControls(HWND window, MainWindowControls& controls, std::string& proble
         if (candidates.size() == 1)
             slotOf(controls, placed.slot) = candidates.front();
         else
-            missing << placed.name << " (" << placed.left << "," << placed.top << " " << placed.width << "x"
-                    << placed.height << "): " << candidates.size() << " windows there\n";
+            missing << placed.place.name << " (" << expected::leftInWindow(placed.place) << ","
+                    << expected::topInWindow(placed.place) << " " << placed.place.width << "x" << placed.place.height
+                    << "): " << candidates.size() << " windows there\n";
     }
     if (missing.str().empty()) return true;
     std::ostringstream found;
@@ -544,7 +542,7 @@ std::string controlName(const MainWindowControls& controls, HWND control) {
     if (!control) return "nothing";
     MainWindowControls copy = controls;
     for (const PlacedControl& placed : kPlacedControls)
-        if (slotOf(copy, placed.slot) == control) return placed.name;
+        if (slotOf(copy, placed.slot) == control) return placed.place.name;
     if (control == controls.window) return "the main window";
     return "another window (" + className(control) + " \"" + readable(captionOf(control)) + "\")";
 }

@@ -9,8 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "cluster/texts.h"
+#include "app/app_texts.h"
+#include "cluster/cluster_texts.h"
 #include "e2e/quillorn_driver.h"
+#include "host/host.h"
+#include "host/host_texts.h"
+#include "settings/settings_texts.h"
 
 namespace e2e {
 
@@ -19,7 +23,7 @@ protected:
     explicit QuillornSession(const std::string& runName = "run") : run(runName) {}
     void SetUp() override { ASSERT_TRUE(run.problem().empty()) << run.problem(); }
 
-    std::string settingsPath() const { return run / texts::kToolSettingsFile; }
+    std::string settingsPath() const { return run / settingsTexts::kToolSettingsFile; }
     // A settings file naming `documentsDir`, so that no folder browser comes up.
     void writeSettings(const std::string& documentsDir = "");
 

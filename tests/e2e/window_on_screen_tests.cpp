@@ -1,6 +1,7 @@
 // What the user sees: the window's place, size and frame, the controls'
 // kinds and first contents, and the colours on the screen.
 #include "e2e/quillorn_session.h"
+#include "support/expected_window.h"
 
 namespace e2e {
 namespace {
@@ -20,10 +21,10 @@ TEST_F(Looks, WindowIsCentredFixedInSizeAndHoldsItsControls) {
 
     RECT frame{};
     GetWindowRect(window.window, &frame);
-    EXPECT_EQ(frame.left, (screenWidth - 1440) / 2);
-    EXPECT_EQ(frame.top, (screenHeight - 660) / 2);
-    EXPECT_EQ(frame.right - frame.left, 1440);
-    EXPECT_EQ(frame.bottom - frame.top, 660);
+    EXPECT_EQ(frame.right - frame.left, expected::kWindowWidth);
+    EXPECT_EQ(frame.bottom - frame.top, expected::kWindowHeight);
+    EXPECT_EQ(frame.left, screenWidth - frame.right) << "as much screen left of the window as right of it";
+    EXPECT_EQ(frame.top, screenHeight - frame.bottom) << "as much screen above the window as below it";
 
     const LONG style = GetWindowLongA(window.window, GWL_STYLE);
     EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
@@ -39,29 +40,31 @@ TEST_F(Looks, WindowIsCentredFixedInSizeAndHoldsItsControls) {
     EXPECT_EQ(className(window.gameModeList), "ComboBox");
     EXPECT_EQ(className(window.playStyleList), "ComboBox");
     EXPECT_EQ(GetParent(window.gameModeList), window.panel) << u8"组合框1 lies in 图片框1";
-    EXPECT_EQ(windowText(window.gameModeList), texts::kGameModeItems[0]);
-    EXPECT_EQ(windowText(window.playStyleList), texts::kPlayStyleItems[0]);
+    EXPECT_EQ(windowText(window.gameModeList), appTexts::kGameModeItems[0]);
+    EXPECT_EQ(windowText(window.playStyleList), appTexts::kPlayStyleItems[0]);
     EXPECT_EQ(className(window.configureButton), "Button");
-    EXPECT_EQ(windowText(window.configureButton), texts::kConfigureButton);
-    EXPECT_EQ(windowText(window.copyButton), texts::kCopyButton);
+    EXPECT_EQ(windowText(window.configureButton), appTexts::kConfigureButton);
+    EXPECT_EQ(windowText(window.copyButton), appTexts::kCopyButton);
 }
 
 TEST_F(Looks, ButtonsAreOrangeLighterUnderTheMouseAndWhenFocused) {
     ASSERT_NO_FATAL_FAILURE(startAndShow());
     ASSERT_TRUE(bringToFront(window.window));
     const auto onScreen = [&](int x, int y) { return clientToScreen(window.window, {x, y}); };
+    const expected::ControlPlace& configure = expected::kConfigureButton;
+    const expected::ControlPlace& copy = expected::kCopyButton;
     // Near the top-left corner of each face, away from the caption and the edges.
-    const POINT configureFace = onScreen(194 + 8, 477 + 8);
-    const POINT copyFace = onScreen(434 + 8, 477 + 8);
+    const POINT configureFace = onScreen(configure.left + 8, configure.top + 8);
+    const POINT copyFace = onScreen(copy.left + 8, copy.top + 8);
     // Plain white panel below the seventh row, right of the buttons.
-    const POINT panelWhite = onScreen(160 + 800, 16 + 560);
+    const POINT panelWhite = onScreen(expected::kPanel.left + 800, expected::kPanel.top + 560);
 
     ASSERT_TRUE(moveMouseTo(panelWhite));
     EXPECT_EQ(describeColour(waitForPixel(panelWhite, kWhite)), describeColour(kWhite)) << "the panel";
     EXPECT_EQ(describeColour(waitForPixel(configureFace, kButtonFace)), describeColour(kButtonFace)) << u8"超级按钮1";
     EXPECT_EQ(describeColour(waitForPixel(copyFace, kButtonFace)), describeColour(kButtonFace)) << u8"超级按钮2";
 
-    const POINT configureMiddle = onScreen(194 + 110, 477 + 22);
+    const POINT configureMiddle = onScreen(configure.left + configure.width / 2, configure.top + configure.height / 2);
     ASSERT_TRUE(moveMouseTo(configureMiddle));
     EXPECT_EQ(describeColour(waitForPixel(configureFace, kButtonLight)), describeColour(kButtonLight))
         << u8"超级按钮1 under the mouse";
@@ -71,7 +74,7 @@ TEST_F(Looks, ButtonsAreOrangeLighterUnderTheMouseAndWhenFocused) {
     EXPECT_EQ(describeColour(waitForPixel(configureFace, kButtonLight)), describeColour(kButtonLight))
         << u8"超级按钮1 pressed";
     ASSERT_TRUE(mouseButton(configureMiddle, false));  // a real click runs the command
-    ASSERT_NO_FATAL_FAILURE(expectMessage(texts::kMessageCaption, texts::kConfigureDone));
+    ASSERT_NO_FATAL_FAILURE(expectMessage(host::kMessageCaption, clusterTexts::kConfigureDone));
 
     // The clicked button keeps the focus, and with it the light face, after the mouse has gone.
     ASSERT_TRUE(moveMouseTo(panelWhite));

@@ -1,11 +1,9 @@
-// Every text the user or the game sees, in one place: file names, INI
-// sections, keys and fixed values, messages and window texts. The source is
-// UTF-8; the compiler turns these literals into code-page-936 bytes.
+// The texts of the two commands that the user or the game sees: the cluster's
+// files, sections, keys and fixed values, and the commands' messages. Plain
+// constants; the compiler turns these UTF-8 literals into code-page-936 bytes.
 #pragma once
 
-#include <cstddef>
-
-namespace texts {
+namespace clusterTexts {
 
 // ---- The cluster, under the run directory --------------------------------
 
@@ -87,24 +85,8 @@ inline constexpr const char* kCopiedSettingsFiles[] = {
     "\\Caves\\leveldataoverride.lua",
 };
 
-// ---- The tool's own settings file, in the run directory --------------------
+// ---- The commands' messages --------------------------------------------
 
-inline constexpr char kToolSettingsFile[] = "\\配置文件.ini";
-inline constexpr char kDocumentsSection[] = "文档目录";
-inline constexpr char kDocumentsDirKey[] = "请选择klei文档目录";
-inline constexpr char kStartupSection[] = "启动配置";
-inline constexpr char kTokenKey[] = "服务器票据";
-inline constexpr char kGameModeKey[] = "游戏模式";
-inline constexpr char kMaxPlayersKey[] = "服务器人数";
-inline constexpr char kPlayStyleKey[] = "游戏风格";
-inline constexpr char kClusterNameKey[] = "服务器名称";
-inline constexpr char kClusterDescriptionKey[] = "服务器描述";
-inline constexpr char kClusterPasswordKey[] = "服务器密码";
-inline constexpr char kFolderBrowserPrompt[] = "请选择游戏文档目录";
-
-// ---- Messages --------------------------------------------------------------
-
-inline constexpr char kMessageCaption[] = "信息：";
 inline constexpr char kConfigureDone[] = "配置服务器完成，存档路径已经生成！";
 inline constexpr char kConfigureIncomplete[] = "配置服务器未完成，以下文件或目录未能写入：";
 inline constexpr char kCopyDone[] = "模组文件与世界文件复制成功！";
@@ -112,25 +94,5 @@ inline constexpr char kCopyIncomplete[] = "模组文件与世界文件复制未�
 inline constexpr char kCopyArrow[] = " → ";
 inline constexpr char kReasonOpen[] = "（";
 inline constexpr char kReasonClose[] = "）";
-inline constexpr char kSettingsNotSaved[] = "无法保存配置文件：";
-inline constexpr char kLineEnd[] = "\r\n";
 
-// The toolkit's fatal-error box.
-inline constexpr char kErrorCaption[] = "错误";
-inline constexpr char kErrorHeading[] = "运行时出错!";
-inline constexpr char kErrorMessageLabel[] = "错误信息：";
-inline constexpr char kWindowLoadFailed[] = "载入启动窗口失败";
-inline constexpr char kAllocationFailedBefore[] = "分配 ";  // then the byte count
-inline constexpr char kAllocationFailedAfter[] = " 字节内存失败!";
-inline constexpr char kSystemErrorCodeLabel[] = "系统错误代码：";  // then the code, when Windows gave one
-
-// ---- The main window ---------------------------------------------------------
-
-inline constexpr char kWindowCaption[] = "Quillorn";
-inline constexpr char kConfigureButton[] = "配置服务器";
-inline constexpr char kCopyButton[] = "模组与世界复制";
-inline constexpr const char* kGameModeItems[] = {"生存模式", "荒野模式", "无尽模式"};
-inline constexpr const char* kPlayStyleItems[] = {"社交", "合作", "竞争", "疯狂"};
-inline constexpr char kFieldFontFace[] = "微软雅黑 Light";
-
-}  // namespace texts
+}  // namespace clusterTexts
