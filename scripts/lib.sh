@@ -130,9 +130,10 @@ start_virtual_display() {
 # Usage: wait_for_window BUILD_DIR CAPTION [TIMEOUT_MS]; BUILD_DIR is a
 # Windows build with the wait_for_window target built, and its own prefix.
 wait_for_window() {
-  local output status=0
-  output=$("$quillorn_root/cmake/wine-run.sh" --prefix "$1/wineprefix" \
-    "$1/tests/tools/wait_for_window.exe" "$2" "${3:-30000}") || status=$?
+  local build output status=0
+  build=$(cd "$1" && pwd) || return 1
+  output=$("$quillorn_root/cmake/wine-run.sh" --prefix "$build/wineprefix" \
+    "$build/tests/tools/wait_for_window.exe" "$2" "${3:-30000}") || status=$?
   if [ "$status" -ne 0 ]; then
     echo "$output" >&2
     return "$status"
