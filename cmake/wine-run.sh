@@ -4,12 +4,13 @@
 # Usage: wine-run.sh --prefix DIR program.exe [arguments...]
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
+. "$here/../scripts/lib.sh"
 if [ "${1:-}" = "--prefix" ]; then
   export WINEPREFIX="$2"
   shift 2
 fi
 : "${WINEPREFIX:?wine-run.sh needs --prefix DIR}"
-export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+wine_environment "$WINEPREFIX"
 "$here/wine-prefix.sh" "$WINEPREFIX" || exit 1
 # Wine's background processes (services, the desktop) inherit the output of
 # the program that starts them and outlive it, so a caller waiting for the end

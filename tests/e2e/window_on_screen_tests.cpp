@@ -15,6 +15,7 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 TEST_F(Looks, WindowIsCentredFixedInSizeAndHoldsItsControls) {
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    // The virtual desktop's size is set once for the scripts, in scripts/lib.sh.
     ASSERT_EQ(screenWidth, 1600) << "the Wine prefix should have a 1600x900 virtual desktop";
     ASSERT_EQ(screenHeight, 900);
     ASSERT_NO_FATAL_FAILURE(startAndShow());
