@@ -304,6 +304,9 @@ TEST(ProfileFileAgainstWindows, ReadsHandWrittenFilesAsWindowsDoes) {
 }
 
 // Windows' reader, too, ends a line at a CR alone, in a CR LF file or not.
+// Left out: a lead byte right before a line end. Wine's reader decodes the file
+// first, so "x=\x81\ry=2" reads x as "?y=2"; ours splits lines byte by byte and
+// keeps y, as the writer must never take another key's line into a value.
 TEST(ProfileFileAgainstWindows, EndsALineAtACrAloneAsWindowsDoes) {
     TemporaryRunDirectory run;
     const std::string file = run / "\\bare_cr.ini";
