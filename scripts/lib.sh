@@ -16,6 +16,7 @@ quillorn_packages=(
   wine wine64 locales                # running it with code page 936
   xvfb xauth fonts-wqy-microhei      # a virtual display, with a CJK font
   imagemagick xdotool                # scripts/run's screenshot, and its key that closes the tool
+  clang libclang-rt-14-dev           # scripts/fuzz: the profile writer under libFuzzer
 )
 
 # Runs a command as root: directly when we are root, otherwise through sudo.
