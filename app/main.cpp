@@ -70,7 +70,8 @@ void operator delete[](void* memory, std::size_t, std::align_val_t) noexcept { _
 void operator delete(void* memory, std::align_val_t, const std::nothrow_t&) noexcept { _aligned_free(memory); }
 void operator delete[](void* memory, std::align_val_t, const std::nothrow_t&) noexcept { _aligned_free(memory); }
 
-// What the standard library calls where it would throw; the text is its own.
+#if defined(__GLIBCXX__)
+// What GCC's standard library calls where it would throw; the text is its own.
 namespace std {
 void __throw_bad_alloc() { stopForLibraryFault("std::bad_alloc"); }
 void __throw_bad_array_new_length() { stopForLibraryFault("std::bad_array_new_length"); }
@@ -84,6 +85,7 @@ void __throw_invalid_argument(const char* what) { stopForLibraryFault(what); }
 
 // A pure virtual function called while its object is being built or destroyed.
 extern "C" void __cxa_pure_virtual() { stopForLibraryFault("pure virtual function call"); }
+#endif
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     int exitCode = 0;
