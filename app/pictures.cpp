@@ -3,7 +3,7 @@
 // decoded copy kept beyond start-up.
 #include "app/pictures.h"
 
-#include <cstdlib>
+#include <algorithm>
 
 // Only what a baseline JPEG in memory needs; no thread-local error text,
 // which would pull in the threads library.
@@ -49,18 +49,19 @@ DecodedJpeg decodeJpegResource(int resourceId) {
 // The DIB's pixel for a decoded one: blue, green, red, then an unused byte.
 DWORD dibPixel(const stbi_uc* rgb) { return DWORD{rgb[0]} << 16 | DWORD{rgb[1]} << 8 | DWORD{rgb[2]}; }
 
-// Copies the rows `area` covers from `jpeg`, whose top-left pixel goes to
+// Copies the pixels `area` covers from `jpeg`, whose top-left pixel goes to
 // `origin`; the JPEG repeats edge to edge when `tiled`.
 void copyInto(DWORD* pixels, int stride, const RECT& area, const DecodedJpeg& jpeg, POINT origin, bool tiled) {
-    for (LONG y = area.top; y < area.bottom; ++y) {
-        const LONG sourceY = y - origin.y;
-        if (!tiled && sourceY >= jpeg.height) break;
-        const stbi_uc* row = jpeg.pixels.get() + static_cast<size_t>(sourceY % jpeg.height) * jpeg.width * 3;
+    const LONG right = tiled ? area.right : std::min<LONG>(area.right, origin.x + jpeg.width);
+    const LONG bottom = tiled ? area.bottom : std::min<LONG>(area.bottom, origin.y + jpeg.height);
+    const LONG firstColumn = (area.left - origin.x) % jpeg.width;
+    for (LONG y = area.top; y < bottom; ++y) {
+        const stbi_uc* row = jpeg.pixels.get() + static_cast<size_t>((y - origin.y) % jpeg.height) * jpeg.width * 3;
         DWORD* target = pixels + static_cast<size_t>(y) * stride;
-        for (LONG x = area.left; x < area.right; ++x) {
-            const LONG sourceX = x - origin.x;
-            if (!tiled && sourceX >= jpeg.width) break;
-            target[x] = dibPixel(row + static_cast<size_t>(sourceX % jpeg.width) * 3);
+        LONG column = firstColumn;
+        for (LONG x = area.left; x < right; ++x) {
+            target[x] = dibPixel(row + static_cast<size_t>(column) * 3);
+            if (++column == jpeg.width) column = 0;
         }
     }
 }
