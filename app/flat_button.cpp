@@ -23,6 +23,9 @@ constexpr UINT_PTR kFlatButtonSubclassId = 1;
 // GetWindowSubclass, which comctl32 exports by ordinal only.)
 constexpr char kHoverProperty[] = "Quillorn.FlatButton.Hover";
 
+// The button's tooltip, once made.
+constexpr char kTooltipProperty[] = "Quillorn.FlatButton.Tooltip";
+
 bool isHovered(HWND button) { return GetPropA(button, kHoverProperty) != nullptr; }
 
 void setHovered(HWND button, bool hovered) {
@@ -35,43 +38,6 @@ void setHovered(HWND button, bool hovered) {
     InvalidateRect(button, nullptr, FALSE);
 }
 
-void onMouseMove(HWND button, LPARAM lParam) {
-    // While the button holds the capture (pressed and dragged) the mouse may
-    // be outside it and still report here.
-    RECT client{};
-    GetClientRect(button, &client);
-    const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    const bool inside = PtInRect(&client, point) != FALSE;
-    if (inside && !isHovered(button)) {
-        TRACKMOUSEEVENT tracking{sizeof(tracking), TME_LEAVE, button, 0};
-        TrackMouseEvent(&tracking);
-    }
-    setHovered(button, inside);
-}
-
-LRESULT CALLBACK flatButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
-                                UINT_PTR subclassId, DWORD_PTR /*referenceData*/) {
-    switch (message) {
-    case WM_MOUSEMOVE:
-        onMouseMove(button, lParam);
-        break;
-    case WM_MOUSELEAVE:
-        setHovered(button, false);
-        break;
-    case WM_ERASEBKGND:
-        return 1;  // drawFlatButton fills every pixel
-    case WM_LBUTTONDBLCLK:
-        // An owner-drawn button turns a second quick click into BN_DOUBLECLICKED
-        // with no press; a standard push button treats it as a press.
-        return DefSubclassProc(button, WM_LBUTTONDOWN, wParam, lParam);
-    case WM_NCDESTROY:
-        RemovePropA(button, kHoverProperty);
-        RemoveWindowSubclass(button, flatButtonProc, subclassId);
-        break;
-    }
-    return DefSubclassProc(button, message, wParam, lParam);
-}
-
 std::string windowText(HWND window) {
     std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
     text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
@@ -79,8 +45,13 @@ std::string windowText(HWND window) {
 }
 
 // A tooltip owned by the button's top-level window (and destroyed with it)
-// that shows the caption while the mouse rests on the button.
-void addTooltip(HWND button) {
+// that shows the caption while the mouse rests on the button. Made when the
+// mouse first comes over the button, which start-up then does not pay for;
+// the mouse message that brought it is passed on, so it starts timing at once.
+void addTooltip(HWND button, const MSG& mouseMessage) {
+    // Registers the tooltip class; repeated calls cost nothing.
+    INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_BAR_CLASSES};
+    InitCommonControlsEx(&classes);
     HWND owner = GetAncestor(button, GA_ROOT);
     HWND tooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
                                    WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
@@ -98,17 +69,56 @@ void addTooltip(HWND button) {
     tool.lpszText = caption.data();  // the tooltip keeps a copy
     SendMessageA(tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
     SendMessageA(tooltip, TTM_SETMAXTIPWIDTH, 0, kTooltipMaxWidth);
+    SetPropA(button, kTooltipProperty, tooltip);
+    SendMessageA(tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&mouseMessage));
+}
+
+void onMouseMove(HWND button, WPARAM wParam, LPARAM lParam) {
+    // While the button holds the capture (pressed and dragged) the mouse may
+    // be outside it and still report here.
+    RECT client{};
+    GetClientRect(button, &client);
+    const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    const bool inside = PtInRect(&client, point) != FALSE;
+    if (inside && !GetPropA(button, kTooltipProperty)) {
+        MSG message{button, WM_MOUSEMOVE, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
+        GetCursorPos(&message.pt);
+        addTooltip(button, message);
+    }
+    if (inside && !isHovered(button)) {
+        TRACKMOUSEEVENT tracking{sizeof(tracking), TME_LEAVE, button, 0};
+        TrackMouseEvent(&tracking);
+    }
+    setHovered(button, inside);
+}
+
+LRESULT CALLBACK flatButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
+                                UINT_PTR subclassId, DWORD_PTR /*referenceData*/) {
+    switch (message) {
+    case WM_MOUSEMOVE:
+        onMouseMove(button, wParam, lParam);
+        break;
+    case WM_MOUSELEAVE:
+        setHovered(button, false);
+        break;
+    case WM_ERASEBKGND:
+        return 1;  // drawFlatButton fills every pixel
+    case WM_LBUTTONDBLCLK:
+        // An owner-drawn button turns a second quick click into BN_DOUBLECLICKED
+        // with no press; a standard push button treats it as a press.
+        return DefSubclassProc(button, WM_LBUTTONDOWN, wParam, lParam);
+    case WM_NCDESTROY:
+        RemovePropA(button, kHoverProperty);
+        RemovePropA(button, kTooltipProperty);
+        RemoveWindowSubclass(button, flatButtonProc, subclassId);
+        break;
+    }
+    return DefSubclassProc(button, message, wParam, lParam);
 }
 
 }  // namespace
 
-void makeFlatButton(HWND button) {
-    // Registers the tooltip class; repeated calls cost nothing.
-    INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_BAR_CLASSES};
-    InitCommonControlsEx(&classes);
-    SetWindowSubclass(button, flatButtonProc, kFlatButtonSubclassId, 0);
-    addTooltip(button);
-}
+void makeFlatButton(HWND button) { SetWindowSubclass(button, flatButtonProc, kFlatButtonSubclassId, 0); }
 
 void drawFlatButton(const DRAWITEMSTRUCT& item) {
     const bool pressed = (item.itemState & ODS_SELECTED) != 0;

@@ -6,7 +6,7 @@
 #include <windows.h>
 
 // Call once after creating a BS_OWNERDRAW button: tracks the mouse for the
-// hover look and adds the tooltip (at most 400 pixels wide).
+// hover look and, from the first hover on, the tooltip (at most 400 pixels wide).
 void makeFlatButton(HWND button);
 
 // Draws the button described by `item`; the parent calls it from WM_DRAWITEM.

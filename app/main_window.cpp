@@ -100,8 +100,6 @@ MainWindow::~MainWindow() {
 bool MainWindow::createHidden() {
     if (!registerClasses()) return false;
 
-    background_ = loadJpegResource(IDR_BACKGROUND_JPEG);
-    panelPicture_ = loadJpegResource(IDR_PANEL_JPEG);
     fieldFont_.reset(CreateFontA(-24, 0, 0, 0, 290, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                  CLIP_DEFAULT_PRECIS, PROOF_QUALITY, DEFAULT_PITCH, appTexts::kFieldFontFace));
     fieldBrush_.reset(CreateSolidBrush(kFieldBackgroundColour));
@@ -112,6 +110,7 @@ bool MainWindow::createHidden() {
                          kWindowWidth, kWindowHeight, nullptr, nullptr, GetModuleHandleA(nullptr), this))
         return false;
     makeExactlyWindowSized();
+    makeBackdrop();
 
     if (!createControls()) {
         DWORD error = GetLastError();
@@ -149,6 +148,15 @@ bool MainWindow::registerClasses() const {
     panelClass.lpszClassName = kPicturePanelClass;
 
     return registerClassOnce(windowClass) && registerClassOnce(panelClass);
+}
+
+// The pixels behind the controls, made once the client area has its final size.
+void MainWindow::makeBackdrop() {
+    RECT client{};
+    GetClientRect(window_, &client);
+    const ControlDescription& panel = descriptionOf(ControlId::panel);
+    const RECT panelArea{panel.left, panel.top, panel.left + panel.width, panel.top + panel.height};
+    backdrop_ = composeBackdrop(client.right, client.bottom, IDR_BACKGROUND_JPEG, IDR_PANEL_JPEG, panelArea);
 }
 
 void MainWindow::makeExactlyWindowSized() {
@@ -420,32 +428,27 @@ LRESULT MainWindow::onControlColour(HDC dc) {
     return reinterpret_cast<LRESULT>(brush);
 }
 
+// Both the window and the panel copy their part of the backdrop; the button
+// face colour stands in if it could not be made.
 LRESULT MainWindow::onEraseBackground(HDC dc) {
-    RECT client{};
-    GetClientRect(window_, &client);
-    if (background_)
-        drawTiled(dc, background_, client);
+    RECT area{};
+    // Only what needs painting: the clipping box, or else the whole client area.
+    if (GetClipBox(dc, &area) == ERROR) GetClientRect(window_, &area);
+    if (backdrop_)
+        drawPart(dc, backdrop_, area, POINT{0, 0});
     else
-        FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+        FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
     return 1;
 }
 
-// The button face colour first, then the picture over it: painted as the
-// uncovered strips and the picture, so that nothing flickers.
 void MainWindow::onPanelPaint(HWND panel) {
     ScopedPaint paint(panel);
-    RECT client{};
-    GetClientRect(panel, &client);
-    HBRUSH face = GetSysColorBrush(COLOR_BTNFACE);
-    if (!panelPicture_) {
-        FillRect(paint.get(), &client, face);
-        return;
-    }
-    drawPicture(paint.get(), panelPicture_, 0, 0);
-    RECT right{panelPicture_.width, 0, client.right, client.bottom};
-    if (right.left < right.right) FillRect(paint.get(), &right, face);
-    RECT below{0, panelPicture_.height, std::min<LONG>(panelPicture_.width, client.right), client.bottom};
-    if (below.top < below.bottom) FillRect(paint.get(), &below, face);
+    POINT origin{0, 0};
+    MapWindowPoints(panel, window_, &origin, 1);
+    if (backdrop_)
+        drawPart(paint.get(), backdrop_, paint.area(), origin);
+    else
+        FillRect(paint.get(), &paint.area(), GetSysColorBrush(COLOR_BTNFACE));
 }
 
 // The window remembers which control had the focus when it was deactivated,

@@ -55,6 +55,7 @@ private:
     void rememberFocus();
     void onSetFocus();
     void onPanelPaint(HWND panel);
+    void makeBackdrop();
 
     bool registerClasses() const;
     void makeExactlyWindowSized();
@@ -73,8 +74,7 @@ private:
     HWND focusToRestore_ = nullptr;
     bool createdEventRaised_ = false;
     bool settingsSaved_ = false;
-    Picture background_;
-    Picture panelPicture_;
+    Picture backdrop_;  // the client area's background with the panel's picture on it
     UniqueFont fieldFont_;
     UniqueBrush fieldBrush_;
 };

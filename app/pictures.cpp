@@ -1,22 +1,35 @@
-// Decodes the JPEG resources with OLE's picture loader, which every Windows
-// since 95 has (Wine's reaches its JPEG decoder through windowscodecs), and
-// keeps each picture as a 32-bit DIB section of its own.
+// Decodes the JPEG resources with stb_image (baseline JPEG only, from memory)
+// straight into the backdrop's pixels: no codec to load or register, and no
+// decoded copy kept beyond start-up.
 #include "app/pictures.h"
 
-#include <ole2.h>
-#include <olectl.h>
+#include <algorithm>
 
-#include <cstdlib>
-#include <cstring>
+// Only what a baseline JPEG in memory needs; no thread-local error text,
+// which would pull in the threads library.
+#define STBI_ONLY_JPEG
+#define STBI_NO_STDIO
+#define STBI_NO_LINEAR
+#define STBI_NO_HDR
+#define STBI_NO_FAILURE_STRINGS
+#define STBI_NO_THREAD_LOCALS
+#define STB_IMAGE_STATIC
+#define STB_IMAGE_IMPLEMENTATION
+#include <stb_image.h>
 
 namespace {
 
-inline void freeGlobal(HGLOBAL memory) { GlobalFree(memory); }
-using UniqueGlobal = UniqueHandle<HGLOBAL, freeGlobal>;
+inline void freeDecoded(stbi_uc* pixels) { stbi_image_free(pixels); }
+using DecodedPixels = UniqueHandle<stbi_uc*, freeDecoded>;
 
-// A copy of the resource's bytes in movable global memory, the kind
-// CreateStreamOnHGlobal needs; resource memory itself is read-only.
-UniqueGlobal copyResource(int resourceId) {
+// A decoded JPEG: rows of red, green, blue bytes, top row first.
+struct DecodedJpeg {
+    DecodedPixels pixels;
+    int width = 0;
+    int height = 0;
+};
+
+DecodedJpeg decodeJpegResource(int resourceId) {
     HMODULE module = GetModuleHandleA(nullptr);
     HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(resourceId), RT_RCDATA);
     if (!resource) return {};
@@ -25,92 +38,75 @@ UniqueGlobal copyResource(int resourceId) {
     const void* bytes = loaded ? LockResource(loaded) : nullptr;
     if (!bytes || size == 0) return {};
 
-    UniqueGlobal copy(GlobalAlloc(GMEM_MOVEABLE, size));
-    if (!copy) return {};
-    void* target = GlobalLock(copy.get());
-    if (!target) return {};
-    std::memcpy(target, bytes, size);
-    GlobalUnlock(copy.get());
-    return copy;
+    DecodedJpeg jpeg;
+    int components = 0;
+    jpeg.pixels.reset(stbi_load_from_memory(static_cast<const stbi_uc*>(bytes), static_cast<int>(size),
+                                            &jpeg.width, &jpeg.height, &components, 3));
+    if (!jpeg.pixels) return {};
+    return jpeg;
 }
 
-// A new top-down 32-bit DIB section holding a copy of `source`.
-UniqueBitmap copyToDibSection(HBITMAP source, int width, int height) {
-    void* pixels = nullptr;
-    UniqueBitmap copy = createTopDownDib(width, height, &pixels);
-    if (!copy) return {};
+// The DIB's pixel for a decoded one: blue, green, red, then an unused byte.
+DWORD dibPixel(const stbi_uc* rgb) { return DWORD{rgb[0]} << 16 | DWORD{rgb[1]} << 8 | DWORD{rgb[2]}; }
 
-    UniqueMemoryDc sourceDc(CreateCompatibleDC(nullptr));
-    UniqueMemoryDc targetDc(CreateCompatibleDC(nullptr));
-    if (!sourceDc || !targetDc) return {};
-    ScopedSelectObject sourceSelection(sourceDc.get(), source);
-    ScopedSelectObject targetSelection(targetDc.get(), copy.get());
-    if (!BitBlt(targetDc.get(), 0, 0, width, height, sourceDc.get(), 0, 0, SRCCOPY)) return {};
-    return copy;
+// Copies the pixels `area` covers from `jpeg`, whose top-left pixel goes to
+// `origin`; the JPEG repeats edge to edge when `tiled`.
+void copyInto(DWORD* pixels, int stride, const RECT& area, const DecodedJpeg& jpeg, POINT origin, bool tiled) {
+    const LONG right = tiled ? area.right : std::min<LONG>(area.right, origin.x + jpeg.width);
+    const LONG bottom = tiled ? area.bottom : std::min<LONG>(area.bottom, origin.y + jpeg.height);
+    const LONG firstColumn = (area.left - origin.x) % jpeg.width;
+    for (LONG y = area.top; y < bottom; ++y) {
+        const stbi_uc* row = jpeg.pixels.get() + static_cast<size_t>((y - origin.y) % jpeg.height) * jpeg.width * 3;
+        DWORD* target = pixels + static_cast<size_t>(y) * stride;
+        LONG column = firstColumn;
+        for (LONG x = area.left; x < right; ++x) {
+            target[x] = dibPixel(row + static_cast<size_t>(column) * 3);
+            if (++column == jpeg.width) column = 0;
+        }
+    }
 }
 
-// Copies the whole picture, or the part of it inside `clip`, to (x, y).
-void blitPicture(HDC dc, const Picture& picture, int x, int y, const RECT* clip) {
-    RECT target{x, y, x + picture.width, y + picture.height};
-    if (clip && !IntersectRect(&target, &target, clip)) return;
-    UniqueMemoryDc source(CreateCompatibleDC(dc));
-    if (!source) return;
-    ScopedSelectObject selection(source.get(), picture.bitmap.get());
-    BitBlt(dc, target.left, target.top, target.right - target.left, target.bottom - target.top,
-           source.get(), target.left - x, target.top - y, SRCCOPY);
-}
-
-// The start of the tile that holds `coordinate`, for tiles of `size` from 0.
-int tileStart(LONG coordinate, int size) {
-    const LONG index = coordinate >= 0 ? coordinate / size : -((-coordinate + size - 1) / size);
-    return static_cast<int>(index * size);
+void fill(DWORD* pixels, int stride, const RECT& area, COLORREF colour) {
+    const DWORD pixel = DWORD{GetRValue(colour)} << 16 | DWORD{GetGValue(colour)} << 8 | GetBValue(colour);
+    for (LONG y = area.top; y < area.bottom; ++y)
+        for (LONG x = area.left; x < area.right; ++x) pixels[static_cast<size_t>(y) * stride + x] = pixel;
 }
 
 }  // namespace
 
-Picture loadJpegResource(int resourceId) {
-    // The stream is released before the memory under it.
-    UniqueGlobal bytes = copyResource(resourceId);
-    if (!bytes) return {};
-    ComPtr<IStream> stream;
-    if (FAILED(CreateStreamOnHGlobal(bytes.get(), FALSE, stream.put()))) return {};
-
-    ComPtr<IPicture> decoded;
-    const auto size = static_cast<LONG>(GlobalSize(bytes.get()));
-    if (FAILED(OleLoadPicture(stream.get(), size, FALSE, __uuidof(IPicture),
-                              reinterpret_cast<void**>(decoded.put()))))
-        return {};
-    SHORT type = PICTYPE_UNINITIALIZED;
-    OLE_HANDLE handle = 0;
-    if (FAILED(decoded->get_Type(&type)) || type != PICTYPE_BITMAP ||
-        FAILED(decoded->get_Handle(&handle)))
-        return {};
-
-    // The picture's own size is in HIMETRIC; its bitmap has the JPEG's pixel size.
-    const auto bitmap = reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle));
-    BITMAP header{};
-    if (!GetObjectA(bitmap, sizeof(header), &header) || header.bmWidth <= 0 || header.bmHeight <= 0)
-        return {};
-    const int height = std::abs(static_cast<int>(header.bmHeight));
-
+Picture composeBackdrop(int width, int height, int backgroundId, int panelId, const RECT& panelArea) {
+    if (width <= 0 || height <= 0) return {};
+    void* bits = nullptr;
     Picture picture;
-    picture.bitmap = copyToDibSection(bitmap, header.bmWidth, height);
+    picture.bitmap = createTopDownDib(width, height, &bits);
     if (!picture.bitmap) return {};
-    picture.width = header.bmWidth;
+    picture.width = width;
     picture.height = height;
+    auto* pixels = static_cast<DWORD*>(bits);
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+
+    // One picture decoded at a time, each freed once copied.
+    const RECT all{0, 0, width, height};
+    if (const DecodedJpeg background = decodeJpegResource(backgroundId); background.pixels)
+        copyInto(pixels, width, all, background, POINT{0, 0}, true);
+    else
+        fill(pixels, width, all, face);
+
+    RECT panel{};
+    if (!IntersectRect(&panel, &panelArea, &all)) return picture;
+    fill(pixels, width, panel, face);
+    if (const DecodedJpeg panelJpeg = decodeJpegResource(panelId); panelJpeg.pixels)
+        copyInto(pixels, width, panel, panelJpeg, POINT{panelArea.left, panelArea.top}, false);
     return picture;
 }
 
-void drawTiled(HDC dc, const Picture& picture, const RECT& area) {
+void drawPart(HDC dc, const Picture& picture, const RECT& area, POINT origin) {
     if (!picture || area.left >= area.right || area.top >= area.bottom) return;
-    for (int y = tileStart(area.top, picture.height); y < area.bottom; y += picture.height)
-        for (int x = tileStart(area.left, picture.width); x < area.right; x += picture.width)
-            blitPicture(dc, picture, x, y, &area);
-}
-
-void drawPicture(HDC dc, const Picture& picture, int x, int y) {
-    if (!picture) return;
-    blitPicture(dc, picture, x, y, nullptr);
+    UniqueMemoryDc source(CreateCompatibleDC(dc));
+    if (!source) return;
+    ScopedSelectObject selection(source.get(), picture.bitmap.get());
+    BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, source.get(),
+           origin.x + area.left, origin.y + area.top, SRCCOPY);
 }
 
 UniqueBitmap createTopDownDib(int width, int height, void** pixels) {

@@ -1,5 +1,6 @@
-// The two pictures compiled into the executable as baseline JPEG resources,
-// decoded once at start-up into bitmaps ready to draw.
+// The window's backdrop: the two baseline JPEG resources decoded once at
+// start-up and composed into one 32-bit picture of the client area, the
+// background tiled under the panel picture.
 #pragma once
 
 #include <windows.h>
@@ -16,13 +17,13 @@ struct Picture {
 // A new top-down 32-bit DIB section; `pixels` receives its first row.
 UniqueBitmap createTopDownDib(int width, int height, void** pixels);
 
-// Decodes the RCDATA resource `resourceId` (a JPEG); an empty Picture when it
-// cannot be found or decoded. Needs OLE (or COM) initialised on the thread.
-Picture loadJpegResource(int resourceId);
+// A picture of `width` × `height`: the JPEG resource `backgroundId` tiled from
+// (0, 0), and over it, inside `panelArea`, the JPEG resource `panelId` from
+// the area's top-left corner, cut at the area's edges. A resource that cannot
+// be found or decoded leaves the button face colour in its place. Empty only
+// when the picture itself cannot be made.
+Picture composeBackdrop(int width, int height, int backgroundId, int panelId, const RECT& panelArea);
 
-// Fills `area` with copies of the picture placed edge to edge from (0, 0).
-void drawTiled(HDC dc, const Picture& picture, const RECT& area);
-
-// Draws the picture at its natural size with its top-left corner at (x, y);
-// the DC's clipping region cuts what falls outside.
-void drawPicture(HDC dc, const Picture& picture, int x, int y);
+// Copies the part of `picture` that lies under `area` of a window whose
+// top-left corner is at `origin` in the picture.
+void drawPart(HDC dc, const Picture& picture, const RECT& area, POINT origin);

@@ -34,9 +34,16 @@ function(quillorn_product_flags target)
     list(APPEND size_compile_options -ffunction-sections -fdata-sections)
     list(APPEND size_link_options -Wl,--gc-sections -s)
   endif()
+  if(MINGW)
+    # The product without the runtime it does not use: no exceptions, no RTTI,
+    # no thread-safe guards for function statics (one thread runs it all).
+    # lean_runtime.h keeps std::string's members out of the library's copy.
+    list(APPEND compile_options -fno-exceptions -fno-rtti -fno-threadsafe-statics
+         -include ${PROJECT_SOURCE_DIR}/cmake/lean_runtime.h)
+  endif()
 
   target_compile_options(${target} PRIVATE
-    "$<$<COMPILE_LANGUAGE:C,CXX>:${compile_options}>"
+    "$<$<COMPILE_LANGUAGE:CXX>:${compile_options}>"
     "$<$<AND:$<CONFIG:MinSizeRel>,$<COMPILE_LANGUAGE:C,CXX>>:${size_compile_options}>")
   get_target_property(type ${target} TYPE)
   if(type STREQUAL "EXECUTABLE")

@@ -83,6 +83,7 @@ public:
     ScopedPaint(const ScopedPaint&) = delete;
     ScopedPaint& operator=(const ScopedPaint&) = delete;
     HDC get() const { return dc_; }
+    const RECT& area() const { return paint_.rcPaint; }  // what needs painting
 
 private:
     HWND window_;

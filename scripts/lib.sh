@@ -13,6 +13,7 @@ quillorn_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 quillorn_packages=(
   g++ cmake ninja-build googletest   # the native build and its tests
   g++-mingw-w64-x86-64-posix         # the Windows build
+  libstb-dev                         # its JPEG decoder (stb_image.h, header only)
   wine wine64 locales                # running it with code page 936
   xvfb xauth fonts-wqy-microhei      # a virtual display, with a CJK font
   imagemagick xdotool                # scripts/run's screenshot, and its key that closes the tool

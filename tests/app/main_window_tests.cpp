@@ -1,5 +1,6 @@
-// The main window in-process: its frame and controls as built, the order of
-// loading, the field accessors, the input filter, the keyboard and closing.
+// The main window in-process: its frame and controls as built, its pictures on
+// the screen, the order of loading, the field accessors, the input filter, the
+// keyboard and closing.
 #include "app/main_window.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/resource_ids.h"
 #include "app/toolkit.h"
 #include "cluster/cluster_texts.h"
 #include "host/host.h"
@@ -405,6 +407,70 @@ TEST_F(MainWindowTest, FormValuesComeFromTheirOwnControls) {
     EXPECT_EQ(values.clusterNameText, "name");
     EXPECT_EQ(values.clusterDescriptionText, "description");
     EXPECT_EQ(values.clusterPasswordText, "1234");
+}
+
+// The colour on the screen at `point` of the window's client area, once it
+// stops changing from `expected` (painting reaches the screen a little later).
+COLORREF screenColourAt(HWND window, POINT point, COLORREF expected) {
+    ClientToScreen(window, &point);
+    ScopedGetDc screen(nullptr);
+    COLORREF seen = CLR_INVALID;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        pumpMessages();
+        GdiFlush();
+        seen = GetPixel(screen.get(), point.x, point.y);
+        if (seen == expected) break;
+        Sleep(20);
+    }
+    return seen;
+}
+
+TEST_F(MainWindowTest, BackgroundAndPanelPicturesShowAtTheirPlacesAlsoAfterBeingCovered) {
+    writeTestFile(run / settingsTexts::kToolSettingsFile, "[" + std::string(settingsTexts::kDocumentsSection) + "]\r\n" +
+                                                      settingsTexts::kDocumentsDirKey + "=D:\\Klei\r\n");
+    MainWindow window(state);
+    load(window);
+    SetForegroundWindow(window.handle());
+    RECT client{};
+    GetClientRect(window.handle(), &client);
+
+    // What the window should show where no control lies: the background
+    // tiled, the panel picture over it from (160, 16), cut at 1096 pixels.
+    const Picture expected =
+        composeBackdrop(client.right, client.bottom, IDR_BACKGROUND_JPEG, IDR_PANEL_JPEG, RECT{160, 16, 1256, 616});
+    ASSERT_TRUE(expected);
+    UniqueMemoryDc expectedDc(CreateCompatibleDC(nullptr));
+    ScopedSelectObject selection(expectedDc.get(), expected.bitmap.get());
+    const POINT places[] = {
+        {40, 100},              // the background left of the panel
+        {1300, 200},            // and right of it
+        {700, 8},               // above it
+        {160 + 800, 16 + 560},  // the panel's white ground
+        {160 + 34, 16 + 87},    // the first row's grey left border
+        {160 + 1095, 300},      // the panel's last column
+        {160 + 1096, 300},      // the background just right of it
+    };
+    auto expectPicturesShown = [&](const char* when) {
+        for (const POINT& place : places) {
+            const COLORREF want = GetPixel(expectedDc.get(), place.x, place.y);
+            EXPECT_EQ(screenColourAt(window.handle(), place, want), want)
+                << when << ": at " << place.x << "," << place.y << " of the client area";
+        }
+    };
+    expectPicturesShown("first shown");
+
+    // A window over all of it, then gone again: the window repaints.
+    RECT frame{};
+    GetWindowRect(window.handle(), &frame);
+    HWND cover = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "", WS_POPUP | WS_VISIBLE, frame.left, frame.top,
+                                 frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(cover, nullptr);
+    UpdateWindow(cover);
+    pumpMessages();
+    DestroyWindow(cover);
+    pumpMessages();
+    expectPicturesShown("after being covered");
 }
 
 // ---- Loading ------------------------------------------------------------------------

@@ -1,10 +1,9 @@
 // The tool's looks under Windows: the compiled-in resources (pictures, icon,
-// manifest, version), tiled and clipped drawing, and the flat buttons' faces,
-// hover tracking and tooltips. Links app/quillorn.rc into the test program.
+// manifest, version), the backdrop composed from the pictures, and the flat
+// buttons' faces, hover tracking and tooltips. Links app/quillorn.rc into the test program.
 #include <windows.h>
 
 #include <commctrl.h>
-#include <ole2.h>
 
 #include <gtest/gtest.h>
 
@@ -85,85 +84,89 @@ std::string hex(COLORREF colour) {
     return text;
 }
 
-class PictureTest : public testing::Test {
-protected:
-    static void SetUpTestSuite() { OleInitialize(nullptr); }
-    static void TearDownTestSuite() { OleUninitialize(); }
-};
+// The main window's client area and its panel's place in it.
+constexpr int kClientWidth = 1434;
+constexpr int kClientHeight = 631;
+constexpr RECT kPanelArea{160, 16, 160 + 1096, 16 + 600};
+constexpr int kMissingResource = 999;
 
-TEST_F(PictureTest, BothJpegResourcesDecodeAtTheirPixelSize) {
-    struct Case {
-        int resourceId;
-        int width;
-        int height;
-    };
-    for (const Case& c : {Case{IDR_BACKGROUND_JPEG, 1440, 640}, Case{IDR_PANEL_JPEG, 1100, 600}}) {
-        const Picture picture = loadJpegResource(c.resourceId);
-        ASSERT_TRUE(picture) << c.resourceId;
-        EXPECT_EQ(picture.width, c.width) << c.resourceId;
-        EXPECT_EQ(picture.height, c.height) << c.resourceId;
-        BITMAP header{};
-        ASSERT_TRUE(GetObjectA(picture.bitmap.get(), sizeof(header), &header));
-        EXPECT_EQ(header.bmWidth, c.width);
-        EXPECT_EQ(header.bmBitsPixel, 32);
-    }
+// The backdrop as a window of its full size would show it.
+void drawBackdrop(const Picture& backdrop, Canvas& canvas) {
+    drawPart(canvas.dc(), backdrop, RECT{0, 0, backdrop.width, backdrop.height}, POINT{0, 0});
 }
 
-TEST_F(PictureTest, MissingResourceGivesAnEmptyPicture) {
-    const Picture picture = loadJpegResource(999);
-    EXPECT_FALSE(picture);
-    EXPECT_EQ(picture.width, 0);
-    EXPECT_EQ(picture.height, 0);
+TEST(Backdrop, IsOneThirtyTwoBitPictureOfTheGivenSize) {
+    const Picture backdrop =
+        composeBackdrop(kClientWidth, kClientHeight, IDR_BACKGROUND_JPEG, IDR_PANEL_JPEG, kPanelArea);
+    ASSERT_TRUE(backdrop);
+    EXPECT_EQ(backdrop.width, kClientWidth);
+    EXPECT_EQ(backdrop.height, kClientHeight);
+    BITMAP header{};
+    ASSERT_TRUE(GetObjectA(backdrop.bitmap.get(), sizeof(header), &header));
+    EXPECT_EQ(header.bmWidth, kClientWidth);
+    EXPECT_EQ(header.bmHeight, kClientHeight);
+    EXPECT_EQ(header.bmBitsPixel, 32);
 }
 
-TEST_F(PictureTest, PanelShowsWhiteGroundGreyRowsAndLabelCells) {
-    const Picture panel = loadJpegResource(IDR_PANEL_JPEG);
-    ASSERT_TRUE(panel);
-    Canvas canvas(1100, 600, RGB(0, 0, 0));
-    drawPicture(canvas.dc(), panel, 0, 0);
+TEST(Backdrop, PanelShowsWhiteGroundGreyRowsAndLabelCellsAtItsPlace) {
+    const Picture backdrop =
+        composeBackdrop(kClientWidth, kClientHeight, IDR_BACKGROUND_JPEG, IDR_PANEL_JPEG, kPanelArea);
+    ASSERT_TRUE(backdrop);
+    Canvas canvas(kClientWidth, kClientHeight, RGB(0, 0, 0));
+    drawBackdrop(backdrop, canvas);
+    // The panel's own coordinates.
+    auto at = [&](int x, int y) { return canvas.at(kPanelArea.left + x, kPanelArea.top + y); };
 
     const COLORREF white = RGB(255, 255, 255);
-    EXPECT_TRUE(closeTo(canvas.at(600, 40), white));   // beside the heading
-    EXPECT_TRUE(closeTo(canvas.at(600, 500), white));  // where the buttons lie
-    EXPECT_TRUE(closeTo(canvas.at(1090, 300), white)); // right of the rows
+    EXPECT_TRUE(closeTo(at(600, 40), white));   // beside the heading
+    EXPECT_TRUE(closeTo(at(600, 500), white));  // where the buttons lie
+    EXPECT_TRUE(closeTo(at(1090, 300), white)); // right of the rows
 
     const int rowTops[] = {68, 122, 176, 230, 284, 338, 392};
     const int cellLines[] = {138, 122, 138, 170, 253, 202, 170};
     for (int row = 0; row < 7; ++row) {
         const int top = rowTops[row];
         SCOPED_TRACE("row " + std::to_string(row + 1));
-        const COLORREF border = canvas.at(600, top);
+        const COLORREF border = at(600, top);
         EXPECT_LT(GetGValue(border), 235) << hex(border);  // a grey line, not white
-        EXPECT_LT(GetGValue(canvas.at(600, top + 37)), 235);
-        EXPECT_LT(GetGValue(canvas.at(34, top + 19)), 235);
-        EXPECT_LT(GetGValue(canvas.at(1063, top + 19)), 235);
-        EXPECT_LT(GetGValue(canvas.at(cellLines[row], top + 19)), 235);
-        EXPECT_TRUE(closeTo(canvas.at(600, top - 2), white));       // outside the box
-        EXPECT_TRUE(closeTo(canvas.at(cellLines[row] + 20, top + 10), white));  // the field part
-        const COLORREF cell = canvas.at(cellLines[row] - 3, top + 4);
+        EXPECT_LT(GetGValue(at(600, top + 37)), 235);
+        EXPECT_LT(GetGValue(at(34, top + 19)), 235);
+        EXPECT_LT(GetGValue(at(1063, top + 19)), 235);
+        EXPECT_LT(GetGValue(at(cellLines[row], top + 19)), 235);
+        EXPECT_TRUE(closeTo(at(600, top - 2), white));       // outside the box
+        EXPECT_TRUE(closeTo(at(cellLines[row] + 20, top + 10), white));  // the field part
+        const COLORREF cell = at(cellLines[row] - 3, top + 4);
         EXPECT_FALSE(closeTo(cell, white, 4)) << hex(cell);           // the grey label cell
     }
 }
 
-TEST_F(PictureTest, BackgroundIsOrange) {
-    const Picture background = loadJpegResource(IDR_BACKGROUND_JPEG);
-    ASSERT_TRUE(background);
-    Canvas canvas(1440, 640, RGB(0, 0, 0));
-    drawPicture(canvas.dc(), background, 0, 0);
-    // Sample the strips beside the panel, where the background shows.
-    for (const POINT point : {POINT{150, 200}, POINT{1300, 400}, POINT{700, 8}, POINT{700, 625}}) {
-        const COLORREF colour = canvas.at(point.x, point.y);
-        EXPECT_GT(GetRValue(colour), 200) << point.x << "," << point.y << " " << hex(colour);
-        EXPECT_GT(GetRValue(colour), GetGValue(colour));
-        EXPECT_GT(GetGValue(colour), GetBValue(colour));
-    }
+bool isOrange(COLORREF colour) {
+    return GetRValue(colour) > 200 && GetRValue(colour) > GetGValue(colour) && GetGValue(colour) > GetBValue(colour);
 }
 
-TEST_F(PictureTest, TilesRepeatEdgeToEdgeFromTheOrigin) {
-    const Picture background = loadJpegResource(IDR_BACKGROUND_JPEG);
-    ASSERT_TRUE(background);
+TEST(Backdrop, BackgroundIsOrangeAroundThePanelWhichIsCutAtItsWidth) {
+    const Picture backdrop =
+        composeBackdrop(kClientWidth, kClientHeight, IDR_BACKGROUND_JPEG, IDR_PANEL_JPEG, kPanelArea);
+    ASSERT_TRUE(backdrop);
+    Canvas canvas(kClientWidth, kClientHeight, RGB(0, 0, 0));
+    drawBackdrop(backdrop, canvas);
+    // The strips beside the panel, where the background shows.
+    for (const POINT point : {POINT{150, 200}, POINT{1300, 400}, POINT{700, 8}, POINT{700, 625}})
+        EXPECT_TRUE(isOrange(canvas.at(point.x, point.y))) << point.x << "," << point.y << " "
+                                                          << hex(canvas.at(point.x, point.y));
+    // The panel picture is 1100 wide, its window 1096: the last 4 columns are cut.
+    EXPECT_TRUE(closeTo(canvas.at(kPanelArea.right - 1, 300), RGB(255, 255, 255)));
+    EXPECT_TRUE(isOrange(canvas.at(kPanelArea.right, 300))) << hex(canvas.at(kPanelArea.right, 300));
+    EXPECT_TRUE(isOrange(canvas.at(kPanelArea.left - 1, 300)));
+    EXPECT_TRUE(isOrange(canvas.at(600, kPanelArea.top - 1)));
+}
+
+TEST(Backdrop, BackgroundTilesEdgeToEdgeFromTheOrigin) {
+    const Picture backdrop = composeBackdrop(1500, 700, IDR_BACKGROUND_JPEG, IDR_PANEL_JPEG, RECT{0, 0, 0, 0});
+    ASSERT_TRUE(backdrop);
     Canvas canvas(1500, 700, RGB(0, 0, 0));
-    drawTiled(canvas.dc(), background, RECT{0, 0, 1500, 700});
+    drawBackdrop(backdrop, canvas);
+    // The background picture is 1440 × 640.
     for (const POINT point : {POINT{0, 0}, POINT{30, 40}, POINT{59, 59}, POINT{10, 5}}) {
         const COLORREF first = canvas.at(point.x, point.y);
         EXPECT_EQ(canvas.at(point.x + 1440, point.y), first);
@@ -172,37 +175,43 @@ TEST_F(PictureTest, TilesRepeatEdgeToEdgeFromTheOrigin) {
     }
 }
 
-TEST_F(PictureTest, DrawingStaysInsideItsArea) {
-    const Picture background = loadJpegResource(IDR_BACKGROUND_JPEG);
-    ASSERT_TRUE(background);
-    Canvas reference(1440, 640, RGB(0, 0, 0));
-    drawPicture(reference.dc(), background, 0, 0);
-
-    const COLORREF marker = RGB(1, 2, 3);
-    Canvas canvas(1600, 800, marker);
-    // An area that starts inside the second tile column and row.
-    const RECT area{1400, 600, 1500, 700};
-    drawTiled(canvas.dc(), background, area);
-    EXPECT_EQ(canvas.at(1400, 600), reference.at(1400, 600));
-    EXPECT_EQ(canvas.at(1450, 650), reference.at(10, 10));
-    EXPECT_EQ(canvas.at(1499, 699), reference.at(59, 59));
-    for (const POINT outside : {POINT{1399, 650}, POINT{1450, 599}, POINT{1500, 650}, POINT{1450, 700}})
-        EXPECT_EQ(canvas.at(outside.x, outside.y), marker) << outside.x << "," << outside.y;
+TEST(Backdrop, PictureThatCannotBeDecodedLeavesTheButtonFace) {
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    struct Case {
+        int backgroundId;
+        int panelId;
+        bool backgroundShows;
+        bool panelShows;
+    };
+    for (const Case& c : {Case{kMissingResource, IDR_PANEL_JPEG, false, true},
+                          Case{IDR_BACKGROUND_JPEG, kMissingResource, true, false},
+                          Case{kMissingResource, kMissingResource, false, false}}) {
+        SCOPED_TRACE(std::to_string(c.backgroundId) + " " + std::to_string(c.panelId));
+        const Picture backdrop = composeBackdrop(kClientWidth, kClientHeight, c.backgroundId, c.panelId, kPanelArea);
+        ASSERT_TRUE(backdrop);
+        Canvas canvas(kClientWidth, kClientHeight, RGB(0, 0, 0));
+        drawBackdrop(backdrop, canvas);
+        EXPECT_EQ(canvas.at(150, 200) != face, c.backgroundShows) << hex(canvas.at(150, 200));
+        EXPECT_EQ(canvas.at(kPanelArea.left + 600, kPanelArea.top + 40) != face, c.panelShows);
+    }
 }
 
-TEST_F(PictureTest, DrawPictureHonoursTheClippingRegion) {
-    const Picture panel = loadJpegResource(IDR_PANEL_JPEG);
-    ASSERT_TRUE(panel);
+// The panel window copies its own part: its client (0, 0) is the panel's place.
+TEST(Backdrop, DrawPartCopiesOnlyItsAreaFromTheWindowsPlace) {
+    const Picture backdrop =
+        composeBackdrop(kClientWidth, kClientHeight, IDR_BACKGROUND_JPEG, IDR_PANEL_JPEG, kPanelArea);
+    ASSERT_TRUE(backdrop);
+    Canvas whole(kClientWidth, kClientHeight, RGB(0, 0, 0));
+    drawBackdrop(backdrop, whole);
+
     const COLORREF marker = RGB(1, 2, 3);
-    Canvas canvas(1300, 700, marker);
-    // The panel window is 1096 wide: the picture's last 4 columns are cut.
-    UniqueHandle<HRGN, deleteGdiObject> clip(CreateRectRgn(160, 16, 160 + 1096, 16 + 600));
-    SelectClipRgn(canvas.dc(), clip.get());
-    drawPicture(canvas.dc(), panel, 160, 16);
-    EXPECT_TRUE(closeTo(canvas.at(160 + 1095, 300), RGB(255, 255, 255)));
-    EXPECT_EQ(canvas.at(160 + 1096, 300), marker);
-    EXPECT_EQ(canvas.at(159, 300), marker);
-    EXPECT_EQ(canvas.at(600, 15), marker);
+    Canvas panel(1096, 600, marker);
+    const POINT origin{kPanelArea.left, kPanelArea.top};
+    drawPart(panel.dc(), backdrop, RECT{100, 50, 200, 120}, origin);
+    EXPECT_EQ(panel.at(100, 50), whole.at(origin.x + 100, origin.y + 50));
+    EXPECT_EQ(panel.at(199, 119), whole.at(origin.x + 199, origin.y + 119));
+    for (const POINT outside : {POINT{99, 60}, POINT{150, 49}, POINT{200, 60}, POINT{150, 120}})
+        EXPECT_EQ(panel.at(outside.x, outside.y), marker) << outside.x << "," << outside.y;
 }
 
 TEST(Resources, IconHasEverySizeTheShellAsksFor) {
@@ -474,26 +483,46 @@ std::vector<HWND> tooltipsOwnedBy(HWND owner) {
     return search.found;
 }
 
-TEST_F(FlatButtonTest, TooltipShowsTheCaptionAndGoesWithItsOwner) {
+// The text a tooltip shows for `button`.
+std::string tooltipText(HWND tooltip, HWND owner, HWND button) {
+    char text[80] = {};
+    TTTOOLINFOA tool{};
+    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    tool.hwnd = owner;
+    tool.uId = reinterpret_cast<UINT_PTR>(button);
+    tool.lpszText = text;
+    SendMessageA(tooltip, TTM_GETTEXTA, sizeof(text), reinterpret_cast<LPARAM>(&tool));
+    return text;
+}
+
+TEST_F(FlatButtonTest, HoverShowsTheCaptionAsTooltipWhichGoesWithItsOwner) {
+    SendMessageA(button_, WM_MOUSEMOVE, 0, at(30, 20));
+    SendMessageA(button_, WM_MOUSELEAVE, 0, 0);
+    SendMessageA(button_, WM_MOUSEMOVE, 0, at(40, 20));  // hovered again: still one tooltip
+
     const std::vector<HWND> tooltips = tooltipsOwnedBy(owner_);
     ASSERT_EQ(tooltips.size(), 1u);
     HWND tooltip = tooltips[0];
     EXPECT_EQ(SendMessageA(tooltip, TTM_GETMAXTIPWIDTH, 0, 0), 400);
     EXPECT_EQ(SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0), 1);
-
-    char text[80] = {};
-    TTTOOLINFOA tool{};
-    tool.cbSize = TTTOOLINFOA_V2_SIZE;
-    tool.hwnd = owner_;
-    tool.uId = reinterpret_cast<UINT_PTR>(button_);
-    tool.lpszText = text;
-    SendMessageA(tooltip, TTM_GETTEXTA, sizeof(text), reinterpret_cast<LPARAM>(&tool));
-    EXPECT_STREQ(text, "配置服务器");
+    EXPECT_EQ(tooltipText(tooltip, owner_, button_), "配置服务器");
 
     DestroyWindow(owner_);
     owner_ = nullptr;
     EXPECT_FALSE(IsWindow(tooltip));
     EXPECT_FALSE(IsWindow(button_));
+}
+
+TEST_F(FlatButtonTest, EachButtonShowsItsOwnCaption) {
+    HWND other = createButton("模组与世界复制", kWidth, kHeight);
+    SendMessageA(other, WM_MOUSEMOVE, 0, at(30, 20));
+    SendMessageA(button_, WM_MOUSEMOVE, 0, at(30, 20));
+    std::vector<std::string> texts;
+    for (HWND tooltip : tooltipsOwnedBy(owner_)) {
+        texts.push_back(tooltipText(tooltip, owner_, button_) + "|" + tooltipText(tooltip, owner_, other));
+    }
+    std::sort(texts.begin(), texts.end());
+    EXPECT_EQ(texts, (std::vector<std::string>{"|模组与世界复制", "配置服务器|"}));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
-// quillorn_bench.exe --quillorn=PATH --floor=PATH [--runs=N]: Quillorn's
-// speed and size figures, as medians over N runs (scripts/bench runs it).
-// Each run starts the minimal window and Quillorn.exe, alternately, in a
+// quillorn_bench.exe --quillorn=PATH --floor=PATH --controls=PATH [--runs=N]:
+// Quillorn's speed, memory and size figures, as medians over N runs
+// (scripts/bench runs it). Each run starts the bare window, the same window
+// and controls reference and Quillorn.exe, one after the other, Quillorn in a
 // fresh run directory whose settings file keeps the folder browser away.
 #include <windows.h>
 #include <psapi.h>
@@ -69,33 +70,36 @@ HWND visibleTopLevelWindowOf(DWORD processId) {
     return search.found;
 }
 
-// The process's private memory (commit charge). Windows gives it as both
-// PrivateUsage and PagefileUsage; Wine fills in only the latter.
-double privateBytesOf(HANDLE process) {
-    PROCESS_MEMORY_COUNTERS_EX memory{};
-    memory.cb = sizeof memory;
-    if (!GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory)) return 0;
-    return static_cast<double>(memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage);
-}
-
 struct Figures {
     double launchMs = 0;  // from CreateProcess to the window being visible
     double clickMs = 0;   // Quillorn only
     double privateBytes = 0;
+    double workingSetBytes = 0;
 };
 
-std::optional<Figures> runFloor(const std::string& floorExe) {
+// The process's private memory (commit charge) and working set. Windows gives
+// the former as both PrivateUsage and PagefileUsage; Wine fills in only the latter.
+void measureMemory(HANDLE process, Figures& figures) {
+    PROCESS_MEMORY_COUNTERS_EX memory{};
+    memory.cb = sizeof memory;
+    if (!GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory)) return;
+    figures.privateBytes = static_cast<double>(memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage);
+    figures.workingSetBytes = static_cast<double>(memory.WorkingSetSize);
+}
+
+// One of the two reference programs, from launch to its window closed.
+std::optional<Figures> runReference(const std::string& exe) {
     Figures figures;
     const Stopwatch launch;
-    QuillornProcess floor(floorExe);
-    if (!floor.problem().empty()) return std::nullopt;
-    HWND window = waitFor([&] { return visibleTopLevelWindowOf(floor.id()); }, kDeadlineMs, kPollMs);
+    QuillornProcess reference(exe);
+    if (!reference.problem().empty()) return std::nullopt;
+    HWND window = waitFor([&] { return visibleTopLevelWindowOf(reference.id()); }, kDeadlineMs, kPollMs);
     figures.launchMs = launch.milliseconds();
     if (!window) return std::nullopt;
-    WaitForInputIdle(floor.handle(), kDeadlineMs);
-    figures.privateBytes = privateBytesOf(floor.handle());
+    WaitForInputIdle(reference.handle(), kDeadlineMs);
+    measureMemory(reference.handle(), figures);
     PostMessageA(window, WM_CLOSE, 0, 0);
-    floor.waitForExit();
+    reference.waitForExit();
     return figures;
 }
 
@@ -118,7 +122,7 @@ std::optional<Figures> runQuillorn(std::string& problem) {
     }
 
     WaitForInputIdle(app.handle(), kDeadlineMs);
-    figures.privateBytes = privateBytesOf(app.handle());
+    measureMemory(app.handle(), figures);
 
     MainWindowControls controls;
     if (!findControls(window, controls, problem)) return std::nullopt;
@@ -142,55 +146,81 @@ const char* optionValue(const char* argument, const char* option) {
 }
 
 void printRow(const char* what, const Series& series, const char* unit) {
-    std::printf("%-44s %10.1f %-5s (%.1f to %.1f)\n", what, series.median(), unit, series.least(), series.most());
+    std::printf("%-48s %10.1f %-5s (%.1f to %.1f)\n", what, series.median(), unit, series.least(), series.most());
+}
+
+
+// The medians of one program's figures over the counted runs.
+struct ProgramSeries {
+    Series launch, privateKib, workingSetKib;
+    void add(const Figures& figures) {
+        launch.values.push_back(figures.launchMs);
+        privateKib.values.push_back(figures.privateBytes / 1024.0);
+        workingSetKib.values.push_back(figures.workingSetBytes / 1024.0);
+    }
+};
+
+// Quillorn's launch time over the reference's, run by run.
+Series ratioOf(const Series& quillorn, const Series& reference) {
+    Series ratio;
+    for (size_t i = 0; i < quillorn.values.size(); ++i) ratio.values.push_back(quillorn.values[i] / reference.values[i]);
+    return ratio;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string floorExe;
+    std::string floorExe, controlsExe;
     int runs = 7;
     for (int i = 1; i < argc; ++i) {
         if (const char* value = optionValue(argv[i], "--quillorn=")) setQuillornExecutable(value);
         if (const char* value = optionValue(argv[i], "--floor=")) floorExe = windowsPath(value);
+        if (const char* value = optionValue(argv[i], "--controls=")) controlsExe = windowsPath(value);
         if (const char* value = optionValue(argv[i], "--runs=")) runs = std::max(1, std::atoi(value));
     }
-    if (quillornExecutable().empty() || floorExe.empty()) {
-        std::fprintf(stderr, "usage: quillorn_bench --quillorn=PATH --floor=PATH [--runs=N]\n");
+    if (quillornExecutable().empty() || floorExe.empty() || controlsExe.empty()) {
+        std::fprintf(stderr, "usage: quillorn_bench --quillorn=PATH --floor=PATH --controls=PATH [--runs=N]\n");
         return 2;
     }
 
-    Series floorLaunch, quillornLaunch, click, floorMemory, quillornMemory;
+    ProgramSeries quillorn, floor, controls;
+    Series click;
     // Round 0 warms the file cache and Wine's server and is not counted.
     for (int run = 0; run <= runs; ++run) {
-        const std::optional<Figures> floor = runFloor(floorExe);
+        const std::optional<Figures> floorRun = runReference(floorExe);
+        const std::optional<Figures> controlsRun = runReference(controlsExe);
         std::string problem;
-        const std::optional<Figures> quillorn = runQuillorn(problem);
-        if (!floor || !quillorn) {
-            std::fprintf(stderr, "run %d failed: %s\n", run, floor ? problem.c_str() : "the minimal window did not show");
+        const std::optional<Figures> quillornRun = runQuillorn(problem);
+        if (!floorRun || !controlsRun || !quillornRun) {
+            const char* which = !floorRun      ? "the bare window did not show"
+                                : !controlsRun ? "the same-window-and-controls reference did not show"
+                                               : problem.c_str();
+            std::fprintf(stderr, "run %d failed: %s\n", run, which);
             return 1;
         }
         if (run == 0) continue;
-        floorLaunch.values.push_back(floor->launchMs);
-        quillornLaunch.values.push_back(quillorn->launchMs);
-        click.values.push_back(quillorn->clickMs);
-        floorMemory.values.push_back(floor->privateBytes / 1024.0);
-        quillornMemory.values.push_back(quillorn->privateBytes / 1024.0);
+        quillorn.add(*quillornRun);
+        floor.add(*floorRun);
+        controls.add(*controlsRun);
+        click.values.push_back(quillornRun->clickMs);
     }
 
     WIN32_FILE_ATTRIBUTE_DATA file{};
     GetFileAttributesExA(quillornExecutable().c_str(), GetFileExInfoStandard, &file);
-    Series ratio;
-    for (size_t i = 0; i < floorLaunch.values.size(); ++i)
-        ratio.values.push_back(quillornLaunch.values[i] / floorLaunch.values[i]);
 
     std::printf("Quillorn benchmark: median of %d runs (least to most)\n", runs);
-    printRow("launch to window visible, Quillorn.exe", quillornLaunch, "ms");
-    printRow("launch to window visible, minimal window", floorLaunch, "ms");
-    printRow("ratio Quillorn / minimal window", ratio, "x");
+    printRow("launch to window visible, Quillorn.exe", quillorn.launch, "ms");
+    printRow("launch to window visible, bare window", floor.launch, "ms");
+    printRow("launch to window visible, window and controls", controls.launch, "ms");
+    printRow("ratio Quillorn / bare window", ratioOf(quillorn.launch, floor.launch), "x");
+    printRow("ratio Quillorn / window and controls", ratioOf(quillorn.launch, controls.launch), "x");
     printRow("click of the configure button to its box", click, "ms");
-    printRow("private memory once shown, Quillorn.exe", quillornMemory, "KiB");
-    printRow("private memory once shown, minimal window", floorMemory, "KiB");
-    std::printf("%-44s %10lu bytes\n", "Quillorn.exe size", static_cast<unsigned long>(file.nFileSizeLow));
+    printRow("private memory once shown, Quillorn.exe", quillorn.privateKib, "KiB");
+    printRow("private memory once shown, bare window", floor.privateKib, "KiB");
+    printRow("private memory once shown, window and controls", controls.privateKib, "KiB");
+    printRow("working set once shown, Quillorn.exe", quillorn.workingSetKib, "KiB");
+    printRow("working set once shown, bare window", floor.workingSetKib, "KiB");
+    printRow("working set once shown, window and controls", controls.workingSetKib, "KiB");
+    std::printf("%-48s %10lu bytes\n", "Quillorn.exe size", static_cast<unsigned long>(file.nFileSizeLow));
     return 0;
 }

@@ -3,6 +3,8 @@
 #include "e2e/quillorn_session.h"
 #include "support/expected_window.h"
 
+#include <commctrl.h>
+
 namespace e2e {
 namespace {
 
@@ -86,6 +88,45 @@ TEST_F(Looks, ButtonsAreOrangeLighterUnderTheMouseAndWhenFocused) {
     EXPECT_EQ(describeColour(waitForPixel(configureFace, kButtonLight)), describeColour(kButtonLight))
         << u8"超级按钮1 with the focus";
     EXPECT_EQ(describeColour(waitForPixel(copyFace, kButtonFace)), describeColour(kButtonFace)) << u8"超级按钮2";
+}
+
+// The shown tooltip window that `owner` owns, if any.
+HWND shownTooltipOf(HWND owner) {
+    struct Search {
+        HWND owner;
+        HWND found;
+    } search{owner, nullptr};
+    EnumWindows(
+        [](HWND candidate, LPARAM context) -> BOOL {
+            auto& search = *reinterpret_cast<Search*>(context);
+            if (GetWindow(candidate, GW_OWNER) != search.owner || !IsWindowVisible(candidate) ||
+                className(candidate) != TOOLTIPS_CLASSA)
+                return TRUE;
+            search.found = candidate;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+TEST_F(Looks, MouseRestingOnAButtonShowsItsCaptionAsTooltip) {
+    ASSERT_NO_FATAL_FAILURE(startAndShow());
+    ASSERT_TRUE(bringToFront(window.window));
+    struct Case {
+        POINT middle;
+        const char* caption;
+    };
+    for (const Case& c : {Case{{194 + 110, 477 + 22}, appTexts::kConfigureButton}, Case{{434 + 110, 477 + 22}, appTexts::kCopyButton}}) {
+        SCOPED_TRACE(c.caption);
+        ASSERT_TRUE(moveMouseTo(clientToScreen(window.window, {160 + 800, 16 + 560})));  // the plain panel
+        ASSERT_TRUE(waitFor([&] { return shownTooltipOf(window.window) == nullptr; }));
+        ASSERT_TRUE(moveMouseTo(clientToScreen(window.window, c.middle)));
+        // The tooltip follows a mouse that moves a little, then rests.
+        ASSERT_TRUE(moveMouseTo(clientToScreen(window.window, {c.middle.x + 2, c.middle.y + 1})));
+        HWND tooltip = waitFor([&] { return shownTooltipOf(window.window); });
+        ASSERT_NE(tooltip, nullptr) << "no tooltip showed over the button";
+        EXPECT_TRUE(waitFor([&] { return windowText(tooltip) == c.caption; })) << windowText(tooltip);
+    }
 }
 
 TEST_F(Looks, BackgroundPictureShowsAroundThePanel) {
