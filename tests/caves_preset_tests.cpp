@@ -64,7 +64,7 @@ struct Line {
     enum Kind { unwritten, notCopied, notRemoved } kind;
     int copy = 0;  // notCopied: which file of the copy list
 };
-const Line kPresetUnwritten{Line::unwritten};  // the preset's path alone
+const Line kPresetUnwritten{Line::unwritten};    // the preset's path alone
 const Line kPresetNotRemoved{Line::notRemoved};  // the preset's path, then （未能删除：reason）
 Line notCopied(int copy) { return {Line::notCopied, copy}; }
 
@@ -149,13 +149,14 @@ private:
         messages.push_back(last.message);
     }
 
-    // Every file but the preset is as before, but for the 23 values.
+    // Adds a key to cluster.ini by hand, configures with other values, and
+    // checks that every file but the preset is as before but for the 23 values.
     void configureAgain() {
         const std::string clusterIni = run / clusterTexts::kClusterIni;
         writeTestFile(clusterIni, withKeyByHand(fileBytes(clusterIni)));
         Contents expected = run.contentsOf(clusterTexts::kClusterDir);
-        expected["\\cluster.ini"] = withKeyByHand(expected::newClusterIni(
-            {"wilderness", "12", "", "\xE4\xB8\xAD", "competitive", ""}));  // 中 in UTF-8
+        expected["\\cluster.ini"] = withKeyByHand(
+            expected::newClusterIni({"wilderness", "12", "", "\xE4\xB8\xAD", "competitive", ""}));  // 中 in UTF-8
 
         configure(otherValues());
 
@@ -205,34 +206,50 @@ TEST(CavesPreset, StandsOnlyWhileTheCavesHaveNoLevelData) {
     const struct {
         const char* name;
         std::vector<Step> steps;
-        Contents caves;  // the whole Caves folder afterwards
+        Contents caves;       // the whole Caves folder afterwards
         std::string heading;  // of the last message
         std::vector<Line> lines;
     } cases[] = {
         {"a new cluster", {Step::configure}, {kServerIni, kPreset}, kConfigured, {}},
-        {"a copy with the caves' level data", {Step::configure, Step::copy},
-         {kServerIni, kModsCopied, kLevelDataCopied}, kCopied, {}},
-        {"configured again after that copy", {Step::configure, Step::copy, Step::configureAgain},
-         {kServerIni, kModsCopied, kLevelDataCopied}, kConfigured, {}},
+        {"a copy with the caves' level data",
+         {Step::configure, Step::copy},
+         {kServerIni, kModsCopied, kLevelDataCopied},
+         kCopied,
+         {}},
+        {"configured again after that copy",
+         {Step::configure, Step::copy, Step::configureAgain},
+         {kServerIni, kModsCopied, kLevelDataCopied},
+         kConfigured,
+         {}},
         {"the level data removed by hand, configured again",
          {Step::configure, Step::copy, Step::removeCavesLevelData, Step::configureAgain},
-         {kServerIni, kModsCopied, kPreset}, kConfigured, {}},
+         {kServerIni, kModsCopied, kPreset},
+         kConfigured,
+         {}},
         {"a directory named leveldataoverride.lua is no level data",
          {Step::configure, Step::copy, Step::removeCavesLevelData, Step::levelDataDirectory, Step::configureAgain},
-         {kServerIni, kModsCopied, kLevelDataDirectory, kPreset}, kConfigured, {}},
-        {"a save without Caves", {Step::configure, Step::copySaveWithoutCaves}, {kServerIni, kPreset}, kCopyListed,
+         {kServerIni, kModsCopied, kLevelDataDirectory, kPreset},
+         kConfigured,
+         {}},
+        {"a save without Caves",
+         {Step::configure, Step::copySaveWithoutCaves},
+         {kServerIni, kPreset},
+         kCopyListed,
          {notCopied(2), notCopied(3)}},
         {"a directory named worldgenoverride.lua, then a copy",
          {Step::configure, Step::presetDirectory, Step::copy},
-         {kServerIni, kModsCopied, kLevelDataCopied, kPresetDirectory, kInPresetDirectory}, kCopiedNotRemoved,
+         {kServerIni, kModsCopied, kLevelDataCopied, kPresetDirectory, kInPresetDirectory},
+         kCopiedNotRemoved,
          {kPresetNotRemoved}},
         {"a directory named worldgenoverride.lua after the copy, then configured again",
          {Step::configure, Step::copy, Step::presetDirectory, Step::configureAgain},
-         {kServerIni, kModsCopied, kLevelDataCopied, kPresetDirectory, kInPresetDirectory}, kConfigureListed,
+         {kServerIni, kModsCopied, kLevelDataCopied, kPresetDirectory, kInPresetDirectory},
+         kConfigureListed,
          {kPresetUnwritten}},
         {"a directory named worldgenoverride.lua, then a save without Master",
          {Step::configure, Step::presetDirectory, Step::copySaveWithoutMaster},
-         {kServerIni, kModsCopied, kLevelDataCopied, kPresetDirectory, kInPresetDirectory}, kCopyListed,
+         {kServerIni, kModsCopied, kLevelDataCopied, kPresetDirectory, kInPresetDirectory},
+         kCopyListed,
          {notCopied(0), notCopied(1), kPresetNotRemoved}},
     };
     for (const auto& c : cases) {

@@ -95,7 +95,8 @@ std::map<std::string, std::string> TemporaryRunDirectory::contentsOf(const std::
     for (char& byte : local)
         if (byte == '\\') byte = '/';  // our relative paths are ASCII
     std::error_code error;
-    for (std::filesystem::recursive_directory_iterator it(local, error), end; !error && it != end; it.increment(error)) {
+    for (std::filesystem::recursive_directory_iterator it(local, error), end; !error && it != end;
+         it.increment(error)) {
         std::string child = "/" + std::filesystem::relative(it->path(), local).string();
         for (char& byte : child)
             if (byte == '/') byte = '\\';
