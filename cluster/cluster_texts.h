@@ -78,11 +78,15 @@ inline constexpr ClusterIniEntry kClusterIniEntries[] = {
 // ---- Mod and world settings, copied from the game's first save slot -------
 
 inline constexpr char kSaveSlotDir[] = "\\Cluster_1";  // under the documents directory
+// The caves' level data, under the save slot and under the cluster alike. While
+// the cluster holds it, the cluster holds no worldgenoverride.lua: the game's
+// dedicated server would let that file's preset replace this level data whole.
+inline constexpr char kCavesLevelData[] = "\\Caves\\leveldataoverride.lua";
 inline constexpr const char* kCopiedSettingsFiles[] = {
     "\\Master\\modoverrides.lua",
     "\\Master\\leveldataoverride.lua",
     "\\Caves\\modoverrides.lua",
-    "\\Caves\\leveldataoverride.lua",
+    kCavesLevelData,
 };
 
 // ---- The commands' messages --------------------------------------------
@@ -91,8 +95,12 @@ inline constexpr char kConfigureDone[] = "配置服务器完成，存档路径�
 inline constexpr char kConfigureIncomplete[] = "配置服务器未完成，以下文件或目录未能写入：";
 inline constexpr char kCopyDone[] = "模组文件与世界文件复制成功！";
 inline constexpr char kCopyIncomplete[] = "模组文件与世界文件复制未完成，以下文件未能复制：";
+// When every copy succeeded but worldgenoverride.lua could not be removed.
+inline constexpr char kCopyDoneRemovalFailed[] = "模组文件与世界文件已复制，但以下文件未能删除：";
 inline constexpr char kCopyArrow[] = " → ";
 inline constexpr char kReasonOpen[] = "（";
 inline constexpr char kReasonClose[] = "）";
+// After the opening parenthesis of a file that could not be removed, before the system's reason.
+inline constexpr char kNotRemoved[] = "未能删除：";
 
 }  // namespace clusterTexts

@@ -90,10 +90,16 @@ ConfigureResult configureServer(const FormValues& values, const std::string& pre
     writeProfileFile(clusterTexts::kClusterIni, runDirectory, result, values, failed);
     writeProfileFile(clusterTexts::kCavesServerIni, runDirectory, result, values, failed);
 
+    // The caves' preset only while they have no level data of their own, which
+    // the game would let the preset replace.
     const std::string worldgenPath = runDirectory + clusterTexts::kWorldgenOverrideFile;
+    const std::string cavesLevelDataPath = runDirectory + clusterTexts::kClusterDir + clusterTexts::kCavesLevelData;
     const auto& pieces = clusterTexts::kWorldgenOverridePieces;
-    if (!host::writeFile(worldgenPath, {pieces[0], pieces[1], pieces[2], pieces[3]}))
+    if (host::isRegularFile(cavesLevelDataPath)) {
+        if (!host::removeFile(worldgenPath).removed) failed.add(worldgenPath);
+    } else if (!host::writeFile(worldgenPath, {pieces[0], pieces[1], pieces[2], pieces[3]})) {
         failed.add(worldgenPath);
+    }
 
     writeProfileFile(clusterTexts::kMasterServerIni, runDirectory, result, values, failed);
 

@@ -29,7 +29,8 @@ struct ConfigureResult {
 
 // Chooses the two keywords by list position (a position out of range keeps the
 // previous keyword), converts name and description to UTF-8, creates the
-// directories and writes the five files. Shows nothing: the caller shows the
-// returned message.
+// directories and writes the files: the caves' worldgenoverride.lua only while
+// they have no leveldataoverride.lua, and otherwise it is removed. Shows
+// nothing: the caller shows the returned message.
 ConfigureResult configureServer(const FormValues& values, const std::string& previousGameModeKeyword,
                                 const std::string& previousPlayStyleKeyword);

@@ -58,6 +58,17 @@ struct CopyResult {
 // Replaces an existing target; creates no directory.
 CopyResult copyFile(const std::string& source, const std::string& target);
 
+// True for an existing entry that is no directory.
+bool isRegularFile(const std::string& path);
+
+struct RemoveResult {
+    bool removed = false;  // no file of that name is left: removed now, or never there
+    std::string reason;    // why one is left, in the system's words, line ends stripped
+};
+// Removes a file. A missing file, or a missing folder on its path, counts as
+// removed; a directory of that name is never removed and gives false.
+RemoveResult removeFile(const std::string& path);
+
 // ---- Profile (INI) files -------------------------------------------------
 // Byte for byte, in the form Windows writes: "[section]" and "key=value" lines,
 // CR LF after each, sections and keys matched without regard to ASCII case.

@@ -157,6 +157,21 @@ CopyResult copyFile(const std::string& source, const std::string& target) {
     return result;
 }
 
+bool isRegularFile(const std::string& path) {
+    struct stat status {};
+    return !path.empty() && ::stat(localPath(path).c_str(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
+RemoveResult removeFile(const std::string& path) {
+    RemoveResult result;
+    // unlink never removes a directory (EISDIR), as DeleteFileA never does.
+    const int error = path.empty() ? EINVAL : ::unlink(localPath(path).c_str()) == 0 ? 0 : errno;
+    // Nothing of that name, or no folder for it: either way no such file is left.
+    result.removed = error == 0 || error == ENOENT || error == ENOTDIR;
+    if (!result.removed) result.reason = std::generic_category().message(error);
+    return result;
+}
+
 namespace system {
 
 // Nothing waits off Windows: a message goes to the error output, and the

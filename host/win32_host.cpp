@@ -202,6 +202,25 @@ CopyResult copyFile(const std::string& source, const std::string& target) {
     return result;
 }
 
+bool isRegularFile(const std::string& path) {
+    if (path.empty()) return false;
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+RemoveResult removeFile(const std::string& path) {
+    RemoveResult result;
+    if (!path.empty() && DeleteFileA(path.c_str())) {
+        result.removed = true;
+        return result;
+    }
+    const DWORD error = path.empty() ? ERROR_INVALID_NAME : GetLastError();
+    // Nothing of that name, or no folder for it: either way no such file is left.
+    result.removed = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    if (!result.removed) result.reason = systemMessage(error);
+    return result;
+}
+
 std::u16string textToUtf16(unsigned codePage, std::string_view text) {
     // The length is always given: a text may hold NUL bytes and is not ended by one.
     if (text.empty() || text.size() > INT_MAX) return {};

@@ -207,6 +207,58 @@ TEST(Files, ACopyCreatesNoDirectory) {
     EXPECT_FALSE(host::fileExists(run / "\\没有"));
 }
 
+// What stands at "\世界.lua" before and after a removal; the file is the only
+// thing removed, so a directory stays whole and a file on the path stays too.
+TEST(Files, ARemovalLeavesNoFileOfThatNameOrSaysWhyOneIsLeft) {
+    enum class Entry { nothing, file, directory };
+    const struct {
+        const char* name;
+        Entry standing;
+        const char* removed;  // the path given to removeFile
+        bool isRegularFile;
+        bool leavesNoFile;
+        Entry standingAfter;
+    } cases[] = {
+        {"a file", Entry::file, "\\世界.lua", true, true, Entry::nothing},
+        {"nothing of that name", Entry::nothing, "\\世界.lua", false, true, Entry::nothing},
+        {"a missing folder", Entry::nothing, "\\世界.lua\\x.lua", false, true, Entry::nothing},
+        {"a file where the folder belongs", Entry::file, "\\世界.lua\\x.lua", false, true, Entry::file},
+        {"a directory", Entry::directory, "\\世界.lua", false, false, Entry::directory},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TemporaryRunDirectory run;
+        const std::string standing = run / "\\世界.lua";
+        if (c.standing == Entry::file) writeTestFile(standing, "x");
+        if (c.standing == Entry::directory) writeTestFile(standing + "\\inside.txt", "kept");
+
+        EXPECT_EQ(host::isRegularFile(run / c.removed), c.isRegularFile);
+        const host::RemoveResult result = host::removeFile(run / c.removed);
+
+        EXPECT_EQ(result.removed, c.leavesNoFile) << result.reason;
+        if (c.leavesNoFile) {
+            EXPECT_EQ(result.reason, "");
+            EXPECT_FALSE(host::isRegularFile(run / c.removed));
+        } else {
+            ASSERT_NE(result.reason, "");
+            EXPECT_NE(result.reason.back(), '\n');
+            EXPECT_NE(result.reason.back(), '\r');
+        }
+        switch (c.standingAfter) {
+            case Entry::nothing: EXPECT_FALSE(host::fileExists(standing)); break;
+            case Entry::file: EXPECT_EQ(fileBytes(standing), "x"); break;
+            case Entry::directory: EXPECT_EQ(fileBytes(standing + "\\inside.txt"), "kept"); break;
+        }
+    }
+}
+
+TEST(Files, AnEmptyPathIsNoFileAndCannotBeRemoved) {
+    EXPECT_FALSE(host::isRegularFile(""));
+    const host::RemoveResult result = host::removeFile("");
+    EXPECT_FALSE(result.removed);
+    EXPECT_NE(result.reason, "");
+}
+
 // ---- Dialogs -------------------------------------------------------------
 
 TEST(Dialogs, ReplacedOnesAreCalledInstead) {

@@ -28,15 +28,6 @@ std::string sourceContent(int index) {
            std::string(index + 1, '#');
 }
 
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
-        lines.push_back(text.substr(start, end - start));
-    lines.push_back(text.substr(start));
-    return lines;
-}
-
 class SettingsCopy : public ::testing::Test {
 protected:
     TemporaryRunDirectory run;

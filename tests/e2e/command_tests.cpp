@@ -137,6 +137,36 @@ TEST_F(CopySettings, CopiesTheFourFilesByteForByteAndReplacesEarlierCopies) {
     expectFile(destination(master), "return {}");
 }
 
+// The caves' preset stands only while the caves have no level data of their
+// own: the copy that brings theirs takes it away, and configuring again writes
+// none. The whole Caves folder is checked after each click.
+TEST_F(CopySettings, TheCavesLevelDataCopiedFromTheSaveTakesThePresetsPlace) {
+    ASSERT_NO_FATAL_FAILURE(writeSaveSlot());
+    ASSERT_NO_FATAL_FAILURE(startAndShow());
+    const std::string caves = run / clusterTexts::kCavesDir;
+    const std::map<std::string, std::string> configured = {
+        {"\\server.ini", kCavesServerIni},
+        {"\\worldgenoverride.lua", kWorldgenOverride},
+    };
+    const std::map<std::string, std::string> copied = {
+        {"\\server.ini", kCavesServerIni},
+        {"\\modoverrides.lua", contentOf(clusterTexts::kCopiedSettingsFiles[2])},
+        {"\\leveldataoverride.lua", contentOf(clusterTexts::kCavesLevelData)},
+    };
+
+    clickButton(window.configureButton);
+    ASSERT_NO_FATAL_FAILURE(expectMessage(host::kMessageCaption, clusterTexts::kConfigureDone));
+    EXPECT_EQ(folderContents(caves), configured) << u8"after 超级按钮1";
+
+    clickButton(window.copyButton);
+    ASSERT_NO_FATAL_FAILURE(expectMessage(host::kMessageCaption, clusterTexts::kCopyDone));
+    EXPECT_EQ(folderContents(caves), copied) << u8"after 超级按钮2";
+
+    clickButton(window.configureButton);
+    ASSERT_NO_FATAL_FAILURE(expectMessage(host::kMessageCaption, clusterTexts::kConfigureDone));
+    EXPECT_EQ(folderContents(caves), copied) << u8"after 超级按钮1 again";
+}
+
 TEST_F(CopySettings, BeforeConfiguringNamesEveryFileNotCopied) {
     ASSERT_NO_FATAL_FAILURE(writeSaveSlot());
     ASSERT_NO_FATAL_FAILURE(startAndShow());

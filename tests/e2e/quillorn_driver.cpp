@@ -61,6 +61,23 @@ void removeTree(const std::string& dir) {
     RemoveDirectoryA(dir.c_str());
 }
 
+void addContents(const std::string& directory, const std::string& below, std::map<std::string, std::string>& contents) {
+    WIN32_FIND_DATAA entry;
+    const UniqueSearch find(FindFirstFileA((directory + below + "\\*").c_str(), &entry));
+    if (!find) return;
+    do {
+        const std::string name = entry.cFileName;
+        if (name == "." || name == "..") continue;
+        const std::string child = below + "\\" + name;
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            contents[child] = kDirectoryEntry;
+            addContents(directory, child, contents);
+        } else {
+            contents[child] = fileBytes(directory + child);
+        }
+    } while (FindNextFileA(find.get(), &entry));
+}
+
 // Top-level windows of one process.
 std::vector<HWND> topLevelWindowsOf(DWORD processId) {
     struct Search {
@@ -175,6 +192,12 @@ bool writeFileBytes(const std::string& path, const std::string& bytes) {
 }
 
 bool pathExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::map<std::string, std::string> folderContents(const std::string& directory) {
+    std::map<std::string, std::string> contents;
+    addContents(directory, "", contents);
+    return contents;
+}
 
 std::string hexDump(const std::string& bytes) {
     std::string out;

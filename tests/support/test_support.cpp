@@ -7,6 +7,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "host/scoped_win.h"
 #else
 #include <filesystem>
 #include <stdlib.h>
@@ -32,6 +34,23 @@ void removeTree(const std::string& dir) {
     }
     RemoveDirectoryA(dir.c_str());
 }
+
+void addContents(const std::string& dir, const std::string& below, std::map<std::string, std::string>& contents) {
+    WIN32_FIND_DATAA entry;
+    const UniqueSearch find(FindFirstFileA((dir + below + "\\*").c_str(), &entry));
+    if (!find) return;
+    do {
+        const std::string name = entry.cFileName;
+        if (name == "." || name == "..") continue;
+        const std::string child = below + "\\" + name;
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            contents[child] = kDirectoryEntry;
+            addContents(dir, child, contents);
+        } else {
+            contents[child] = fileBytes(dir + child);
+        }
+    } while (FindNextFileA(find.get(), &entry));
+}
 #endif
 
 }  // namespace
@@ -46,12 +65,14 @@ TemporaryRunDirectory::TemporaryRunDirectory() {
     removeTree(localRoot_);
     CreateDirectoryA(localRoot_.c_str(), nullptr);
     path_ = localRoot_;
+    localPath_ = path_;
 #else
     char pattern[] = "/tmp/quillorn-test-XXXXXX";
     localRoot_ = mkdtemp(pattern);
     host::mapDrivesTo(localRoot_);
     path_ = "C:\\run" + std::to_string(++count);
-    std::filesystem::create_directory(localRoot_ + "/run" + std::to_string(count));
+    localPath_ = localRoot_ + "/run" + std::to_string(count);
+    std::filesystem::create_directory(localPath_);
 #endif
     host::setRunDirectory(path_);
 }
@@ -63,6 +84,26 @@ TemporaryRunDirectory::~TemporaryRunDirectory() {
     std::error_code ignored;
     std::filesystem::remove_all(localRoot_, ignored);
 #endif
+}
+
+std::map<std::string, std::string> TemporaryRunDirectory::contentsOf(const std::string& relative) const {
+    std::map<std::string, std::string> contents;
+#ifdef _WIN32
+    addContents(path_ + relative, "", contents);
+#else
+    std::string local = localPath_ + relative;
+    for (char& byte : local)
+        if (byte == '\\') byte = '/';  // our relative paths are ASCII
+    std::error_code error;
+    for (std::filesystem::recursive_directory_iterator it(local, error), end; !error && it != end;
+         it.increment(error)) {
+        std::string child = "/" + std::filesystem::relative(it->path(), local).string();
+        for (char& byte : child)
+            if (byte == '/') byte = '\\';
+        contents[child] = it->is_directory() ? kDirectoryEntry : fileBytes(path_ + relative + child);
+    }
+#endif
+    return contents;
 }
 
 RecordedDialogs::RecordedDialogs(std::string folder) : folderToChoose(std::move(folder)) {
@@ -100,4 +141,13 @@ std::string hexDump(const std::string& bytes) {
         out << hex;
     }
     return out.str();
+}
+
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+        lines.push_back(text.substr(start, end - start));
+    lines.push_back(text.substr(start));
+    return lines;
 }

@@ -2,6 +2,7 @@
 // never block, and byte-level access to the files a test made.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -21,10 +22,18 @@ public:
     // The run directory followed by `relative`, which begins with a backslash.
     std::string operator/(const std::string& relative) const { return path_ + relative; }
 
+    // Everything below the directory `relative` names, whole, by its path under
+    // that directory ("\\a\\b.txt"): a file's bytes, or kDirectoryEntry.
+    std::map<std::string, std::string> contentsOf(const std::string& relative) const;
+
 private:
     std::string path_;
     std::string localRoot_;  // what to remove afterwards
+    std::string localPath_;  // path_ on the local disk
 };
+
+// What contentsOf gives for a directory.
+inline constexpr char kDirectoryEntry[] = "<directory>";
 
 // Replaces both dialogs for the life of the object: messages are recorded,
 // the folder browser answers `folderToChoose` and counts its prompts.
@@ -48,3 +57,5 @@ void writeTestFile(const std::string& path, const std::string& content);
 void makeDirectories(const std::string& path);
 // Shows bytes as hex, so that a failed byte comparison says where it differs.
 std::string hexDump(const std::string& bytes);
+// A message's lines, split at each CR LF.
+std::vector<std::string> linesOf(const std::string& text);
