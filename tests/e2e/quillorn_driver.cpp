@@ -44,40 +44,6 @@ std::vector<size_t> separatorsOf(const std::string& path) {
     return separators;
 }
 
-void removeTree(const std::string& dir) {
-    WIN32_FIND_DATAA entry;
-    const UniqueSearch find(FindFirstFileA((dir + "\\*").c_str(), &entry));
-    if (find) {
-        do {
-            const std::string name = entry.cFileName;
-            if (name == "." || name == "..") continue;
-            const std::string child = dir + "\\" + name;
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                removeTree(child);
-            else
-                DeleteFileA(child.c_str());
-        } while (FindNextFileA(find.get(), &entry));
-    }
-    RemoveDirectoryA(dir.c_str());
-}
-
-void addContents(const std::string& directory, const std::string& below, std::map<std::string, std::string>& contents) {
-    WIN32_FIND_DATAA entry;
-    const UniqueSearch find(FindFirstFileA((directory + below + "\\*").c_str(), &entry));
-    if (!find) return;
-    do {
-        const std::string name = entry.cFileName;
-        if (name == "." || name == "..") continue;
-        const std::string child = below + "\\" + name;
-        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            contents[child] = kDirectoryEntry;
-            addContents(directory, child, contents);
-        } else {
-            contents[child] = fileBytes(directory + child);
-        }
-    } while (FindNextFileA(find.get(), &entry));
-}
-
 // Top-level windows of one process.
 std::vector<HWND> topLevelWindowsOf(DWORD processId) {
     struct Search {
@@ -161,16 +127,7 @@ std::string windowsPath(const std::string& path) {
     return converted;
 }
 
-std::string fileBytes(const std::string& path) {
-    UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return "<missing>";
-    std::string content;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) && got > 0) content.append(buffer, got);
-    return content;
-}
+std::string fileBytes(const std::string& path) { return readWholeFile(path); }
 
 bool makeDirectories(const std::string& path) {
     for (size_t separator : separatorsOf(path))
@@ -192,12 +149,6 @@ bool writeFileBytes(const std::string& path, const std::string& bytes) {
 }
 
 bool pathExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-std::map<std::string, std::string> folderContents(const std::string& directory) {
-    std::map<std::string, std::string> contents;
-    addContents(directory, "", contents);
-    return contents;
-}
 
 std::string hexDump(const std::string& bytes) {
     std::string out;

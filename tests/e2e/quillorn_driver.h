@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "host/scoped_win.h"
+#include "support/folder_listing.h"
 
 namespace e2e {
 
@@ -45,10 +46,6 @@ std::string fileBytes(const std::string& path);  // "<missing>" when unreadable
 bool writeFileBytes(const std::string& path, const std::string& bytes);  // creates parents
 bool makeDirectories(const std::string& path);
 bool pathExists(const std::string& path);
-// Everything below `directory`, by its path under it ("\\a\\b.txt"): a
-// file's bytes, or kDirectoryEntry for a directory; empty when it is missing.
-std::map<std::string, std::string> folderContents(const std::string& directory);
-inline constexpr char kDirectoryEntry[] = "<directory>";
 std::string hexDump(const std::string& bytes);
 // Code page 936 text as UTF-8, for failure messages.
 std::string readable(const std::string& text);

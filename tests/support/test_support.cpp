@@ -7,53 +7,10 @@
 
 #ifdef _WIN32
 #include <windows.h>
-
-#include "host/scoped_win.h"
 #else
 #include <filesystem>
 #include <stdlib.h>
 #endif
-
-namespace {
-
-#ifdef _WIN32
-void removeTree(const std::string& dir) {
-    WIN32_FIND_DATAA entry;
-    HANDLE find = FindFirstFileA((dir + "\\*").c_str(), &entry);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = entry.cFileName;
-            if (name == "." || name == "..") continue;
-            std::string child = dir + "\\" + name;
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                removeTree(child);
-            else
-                DeleteFileA(child.c_str());
-        } while (FindNextFileA(find, &entry));
-        FindClose(find);
-    }
-    RemoveDirectoryA(dir.c_str());
-}
-
-void addContents(const std::string& dir, const std::string& below, std::map<std::string, std::string>& contents) {
-    WIN32_FIND_DATAA entry;
-    const UniqueSearch find(FindFirstFileA((dir + below + "\\*").c_str(), &entry));
-    if (!find) return;
-    do {
-        const std::string name = entry.cFileName;
-        if (name == "." || name == "..") continue;
-        const std::string child = below + "\\" + name;
-        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            contents[child] = kDirectoryEntry;
-            addContents(dir, child, contents);
-        } else {
-            contents[child] = fileBytes(dir + child);
-        }
-    } while (FindNextFileA(find.get(), &entry));
-}
-#endif
-
-}  // namespace
 
 TemporaryRunDirectory::TemporaryRunDirectory() {
     static int count = 0;
@@ -89,7 +46,7 @@ TemporaryRunDirectory::~TemporaryRunDirectory() {
 std::map<std::string, std::string> TemporaryRunDirectory::contentsOf(const std::string& relative) const {
     std::map<std::string, std::string> contents;
 #ifdef _WIN32
-    addContents(path_ + relative, "", contents);
+    contents = folderContents(path_ + relative);
 #else
     std::string local = localPath_ + relative;
     for (char& byte : local)

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "host/host.h"
+#include "support/folder_listing.h"
 
 // A fresh, empty run directory, set as the host's run directory for the life
 // of the object and removed afterwards. Its path is in Windows form on both
@@ -31,9 +32,6 @@ private:
     std::string localRoot_;  // what to remove afterwards
     std::string localPath_;  // path_ on the local disk
 };
-
-// What contentsOf gives for a directory.
-inline constexpr char kDirectoryEntry[] = "<directory>";
 
 // Replaces both dialogs for the life of the object: messages are recorded,
 // the folder browser answers `folderToChoose` and counts its prompts.
