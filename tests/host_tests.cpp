@@ -221,10 +221,12 @@ struct Replacer {
 const std::string kNewContent = "新的内容\r\n";
 
 const Replacer kReplacers[] = {
-    {"WriteFile", [](const TemporaryRunDirectory&, const std::string& target) {
+    {"WriteFile",
+     [](const TemporaryRunDirectory&, const std::string& target) {
          return host::writeFile(target, {"新的", "内容\r\n"});
      }},
-    {"CopyFile", [](const TemporaryRunDirectory& run, const std::string& target) {
+    {"CopyFile",
+     [](const TemporaryRunDirectory& run, const std::string& target) {
          const std::string source = run / "\\源.lua";
          if (fileBytes(source) != kNewContent) writeTestFile(source, kNewContent);
          return host::copyFile(source, target).copied;
