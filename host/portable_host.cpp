@@ -93,8 +93,8 @@ bool isReadOnlyFile(const std::string& local) {
 // Makes a rename in the directory of `path` (a Windows path) last through a power loss.
 void flushDirectoryOf(const std::string& path) {
     const std::string directory = directoryOfPath(path);
-    const FileDescriptor handle(
-        ::open(directory.empty() ? "." : localPath(directory).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const std::string local = directory.empty() ? std::string(".") : localPath(directory);
+    const FileDescriptor handle(::open(local.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (handle.isOpen()) ::fsync(handle.get());
 }
 
