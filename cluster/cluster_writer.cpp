@@ -49,16 +49,16 @@ std::string valueOf(const clusterTexts::ClusterIniEntry& entry, const ConfigureR
     return {};
 }
 
-// Makes every profile write of one file, in table order; the file counts as
-// failed when any of them fails.
+// Makes every profile write of one file, in table order, in one replacement of
+// the file; it counts as failed when any write is refused or it cannot be replaced.
 void writeProfileFile(const char* file, const std::string& runDirectory, const ConfigureResult& chosen,
                       const FormValues& values, FailedPaths& failed) {
+    std::vector<host::IniWrite> writes;
+    for (const clusterTexts::ClusterIniEntry& entry : clusterTexts::kClusterIniEntries)
+        if (std::string_view(entry.file) == file)
+            writes.push_back({entry.section, entry.key, valueOf(entry, chosen, values)});
     const std::string path = runDirectory + file;
-    for (const clusterTexts::ClusterIniEntry& entry : clusterTexts::kClusterIniEntries) {
-        if (std::string_view(entry.file) != file) continue;
-        if (!host::writeIniValue(path, entry.section, entry.key, valueOf(entry, chosen, values)))
-            failed.add(path);
-    }
+    if (!host::writeIniValues(path, writes)) failed.add(path);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace host {
 
@@ -47,15 +48,25 @@ bool isDirectory(const std::string& path);
 bool fileExists(const std::string& path);
 // The whole content, or false when the file cannot be read.
 bool readFile(const std::string& path, std::string& content);
-// Creates or truncates the file and writes the pieces one after another.
-// False, touching nothing, for an empty path or a file that cannot be created.
+
+// Every file we write is replaced whole or not at all: the new content goes to
+// a temporary file beside the target (the target's path plus this suffix, one
+// fixed name, so that one left by a power loss is simply replaced next time),
+// is flushed to disk, and is then moved over the target in one step. On any
+// failure the temporary file is removed and the target stays as it was.
+// Replacing needs room for the whole new content beside the old one.
+inline constexpr char kTemporaryFileSuffix[] = ".quillorn-new";
+
+// Creates or replaces the file with the pieces written one after another.
+// False, touching nothing, for an empty path, a directory or a read-only file
+// in its place, or a file that cannot be written whole.
 bool writeFile(const std::string& path, std::initializer_list<std::string_view> pieces);
 
 struct CopyResult {
     bool copied = false;
     std::string reason;  // the system's words when it gives any, line ends stripped
 };
-// Replaces an existing target; creates no directory.
+// Creates or replaces the target, as writeFile does; creates no directory.
 CopyResult copyFile(const std::string& source, const std::string& target);
 
 // True for an existing entry that is no directory.
@@ -81,6 +92,16 @@ std::string readIniValue(const std::string& file, const std::string& section, co
 // every other byte of the file stays. An empty value keeps the key.
 bool writeIniValue(const std::string& file, const std::string& section, const std::string& key,
                    const std::string& value);
+
+struct IniWrite {
+    std::string section;
+    std::string key;
+    std::string value;
+};
+// The writes in order, with the bytes writeIniValue one after another would
+// leave, but the file read once and replaced once. False when any write is
+// refused (the others are still made) or the file cannot be replaced.
+bool writeIniValues(const std::string& file, const std::vector<IniWrite>& writes);
 
 // ---- Code pages ----------------------------------------------------------
 

@@ -7,7 +7,7 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <filesystem>
+#include <functional>
 #include <system_error>
 #include <utility>
 
@@ -82,6 +82,54 @@ bool writeAll(int descriptor, std::string_view bytes) {
     return true;
 }
 
+// Windows refuses to replace a read-only file; as root, open() and rename()
+// would not, so the mode bits are looked at here.
+bool isReadOnlyFile(const std::string& local) {
+    struct stat status {};
+    return ::stat(local.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
+           (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
+// Makes a rename in the directory of `path` (a Windows path) last through a power loss.
+void flushDirectoryOf(const std::string& path) {
+    const std::string directory = directoryOfPath(path);
+    const std::string local = directory.empty() ? std::string(".") : localPath(directory);
+    const FileDescriptor handle(::open(local.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (handle.isOpen()) ::fsync(handle.get());
+}
+
+// Replaces the file at `path` whole or not at all (host.h says how): `write`
+// puts the whole new content into the open temporary file, which is then
+// flushed, closed and renamed over the target. On failure errno says why.
+bool replaceFile(const std::string& path, const std::function<bool(int temporary)>& write) {
+    if (path.empty()) {
+        errno = ENOENT;
+        return false;
+    }
+    const std::string target = localPath(path);
+    if (isReadOnlyFile(target)) {
+        errno = EACCES;
+        return false;
+    }
+    const std::string temporary = target + kTemporaryFileSuffix;
+    ::unlink(temporary.c_str());  // a stale one
+    bool replaced = false;
+    {
+        const FileDescriptor file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+        if (!file.isOpen()) return false;
+        replaced = write(file.get()) && ::fsync(file.get()) == 0;
+    }
+    replaced = replaced && ::rename(temporary.c_str(), target.c_str()) == 0;
+    if (!replaced) {
+        const int error = errno;
+        ::unlink(temporary.c_str());
+        errno = error;
+        return false;
+    }
+    flushDirectoryOf(path);
+    return true;
+}
+
 const char* iconName(MessageIcon icon) {
     switch (icon) {
         case MessageIcon::information: return "information";
@@ -136,24 +184,22 @@ bool readFile(const std::string& path, std::string& content) {
 }
 
 bool writeFile(const std::string& path, std::initializer_list<std::string_view> pieces) {
-    if (path.empty()) return false;
-    const FileDescriptor file(::open(localPath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-    if (!file.isOpen()) return false;
-    for (std::string_view piece : pieces)
-        if (!writeAll(file.get(), piece)) return false;
-    return true;
+    return replaceFile(path, [&pieces](int temporary) {
+        for (std::string_view piece : pieces)
+            if (!writeAll(temporary, piece)) return false;
+        return true;
+    });
 }
 
+// The source is read whole and written as writeFile writes; the reason is the
+// system's words for the step that failed.
 CopyResult copyFile(const std::string& source, const std::string& target) {
     CopyResult result;
-    std::error_code error;
-    if (source.empty() || target.empty()) {
-        error = std::make_error_code(std::errc::no_such_file_or_directory);
-    } else {
-        result.copied = std::filesystem::copy_file(localPath(source), localPath(target),
-                                                   std::filesystem::copy_options::overwrite_existing, error);
-    }
-    if (!result.copied) result.reason = error.message();
+    std::string content;
+    errno = ENOENT;  // what an empty path gets
+    result.copied = readFile(source, content) &&
+                    replaceFile(target, [&content](int temporary) { return writeAll(temporary, content); });
+    if (!result.copied) result.reason = std::generic_category().message(errno);
     return result;
 }
 

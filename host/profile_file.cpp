@@ -3,6 +3,7 @@
 // are not used: they read values in the system code page and so corrupt the
 // UTF-8 values of the cluster file.
 #include <string>
+#include <vector>
 
 #include "host/host.h"
 #include "host/profile_text.h"
@@ -17,6 +18,10 @@ std::string readIniValue(const std::string& file, const std::string& section, co
 
 bool writeIniValue(const std::string& file, const std::string& section, const std::string& key,
                    const std::string& value) {
+    return writeIniValues(file, {{section, key, value}});
+}
+
+bool writeIniValues(const std::string& file, const std::vector<IniWrite>& writes) {
     std::string content;
     if (!readFile(file, content)) {
         // Something that cannot be read stands there (a directory): never replace it.
@@ -24,9 +29,12 @@ bool writeIniValue(const std::string& file, const std::string& section, const st
         content.clear();
     }
     const std::string original = content;
-    if (!writeIniValueToContent(content, section, key, value)) return false;
-    if (content == original) return true;  // the value is there already
-    return writeFile(file, {content});
+    bool allMade = true;
+    for (const IniWrite& write : writes)
+        if (!writeIniValueToContent(content, write.section, write.key, write.value)) allMade = false;
+    if (content == original) return allMade;  // the values are there already
+    const bool replaced = writeFile(file, {content});
+    return replaced && allMade;
 }
 
 }  // namespace host

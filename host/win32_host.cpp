@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include <climits>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -131,6 +132,51 @@ bool writeAll(HANDLE file, std::string_view bytes) {
     return true;
 }
 
+bool isReadOnlyFile(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
+           !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// DeleteFileA refuses a read-only file, and a copy may have made it one.
+void removeTemporaryFile(const std::string& path) {
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(path.c_str());
+}
+
+bool flushToDisk(const std::string& path) {
+    const UniqueFile file(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file && FlushFileBuffers(file.get());
+}
+
+// Replaces `target` whole or not at all (host.h says how). `makeTemporary`
+// leaves the whole new content, flushed to disk and closed, at the path it is
+// given. On failure GetLastError says why. Not ReplaceFileA: Wine's moves the
+// old file aside and deletes it before moving the new one in, so a failure
+// half-way loses the old file.
+bool replaceFile(const std::string& target, const std::function<bool(const std::string& temporary)>& makeTemporary) {
+    if (target.empty()) {
+        SetLastError(ERROR_PATH_NOT_FOUND);
+        return false;
+    }
+    // Windows refuses to replace a read-only file; Wine running as root would not.
+    if (isReadOnlyFile(target)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
+    const std::string temporary = target + kTemporaryFileSuffix;
+    removeTemporaryFile(temporary);  // a stale one
+    const bool replaced = makeTemporary(temporary) && MoveFileExA(temporary.c_str(), target.c_str(),
+                                                                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (!replaced) {
+        const DWORD error = GetLastError();
+        removeTemporaryFile(temporary);
+        SetLastError(error);
+    }
+    return replaced;
+}
+
 }  // namespace
 
 std::string executablePath() {
@@ -186,18 +232,27 @@ bool readFile(const std::string& path, std::string& content) {
 }
 
 bool writeFile(const std::string& path, std::initializer_list<std::string_view> pieces) {
-    if (path.empty()) return false;
-    const UniqueFile file(
-        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
-    for (std::string_view piece : pieces)
-        if (!writeAll(file.get(), piece)) return false;
-    return true;
+    return replaceFile(path, [&pieces](const std::string& temporary) {
+        const UniqueFile file(
+            CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) return false;
+        for (std::string_view piece : pieces)
+            if (!writeAll(file.get(), piece)) return false;
+        return FlushFileBuffers(file.get()) != FALSE;
+    });
 }
 
 CopyResult copyFile(const std::string& source, const std::string& target) {
     CopyResult result;
-    result.copied = CopyFileA(source.c_str(), target.c_str(), FALSE);
+    result.copied = replaceFile(target, [&source](const std::string& temporary) {
+        if (!CopyFileA(source.c_str(), temporary.c_str(), FALSE)) return false;
+        // The copy takes the source's attributes; a read-only one could not be
+        // flushed, and would make the target refuse the next copy.
+        const DWORD attributes = GetFileAttributesA(temporary.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+            SetFileAttributesA(temporary.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+        return flushToDisk(temporary);
+    });
     if (!result.copied) result.reason = systemMessage(GetLastError());
     return result;
 }

@@ -1,5 +1,8 @@
 #include "settings/tool_settings.h"
 
+#include <utility>
+#include <vector>
+
 #include "host/host_texts.h"
 #include "settings/settings_texts.h"
 
@@ -55,19 +58,19 @@ std::string readDocumentsDir() {
 
 std::optional<host::Message> saveToolSettings(const std::string& gameModeKeyword,
                                               const std::string& playStyleKeyword, const EditBoxAccessors& fields) {
-    bool allSaved = true;
+    // The edit boxes are read in the order of the writes; the file is then
+    // replaced once, so a save that fails leaves all of it as it was.
+    std::vector<host::IniWrite> writes;
     for (const RememberedValue& value : kRememberedValues) {
-        // Each edit box is read right before its own write.
         std::string text;
         switch (value.source) {
             case Source::editBox: text = fields.readEditText(value.box); break;
             case Source::gameModeKeyword: text = gameModeKeyword; break;
             case Source::playStyleKeyword: text = playStyleKeyword; break;
         }
-        if (!host::writeIniValue(toolSettingsPath(), settingsTexts::kStartupSection, value.key, text))
-            allSaved = false;
+        writes.push_back({settingsTexts::kStartupSection, value.key, std::move(text)});
     }
-    if (allSaved) return std::nullopt;
+    if (host::writeIniValues(toolSettingsPath(), writes)) return std::nullopt;
     return host::Message{host::kMessageCaption, settingsTexts::kSettingsNotSaved + toolSettingsPath(),
                          host::MessageIcon::warning};
 }

@@ -29,7 +29,7 @@ std::string loadToolSettings(const EditBoxAccessors& fields);
 // file or the entry is missing.
 std::string readDocumentsDir();
 
-// Writes the five edit boxes and the two keywords. When any write fails,
-// returns the warning to show, naming the file.
+// Writes the five edit boxes and the two keywords, in one replacement of the
+// file. When any write fails, returns the warning to show, naming the file.
 std::optional<host::Message> saveToolSettings(const std::string& gameModeKeyword,
                                               const std::string& playStyleKeyword, const EditBoxAccessors& fields);

@@ -2,7 +2,9 @@
 // hosts; under Wine the system's own dialogs are answered from a second thread.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "host/host.h"
 #include "support/test_support.h"
@@ -258,6 +260,98 @@ TEST(Files, AnEmptyPathIsNoFileAndCannotBeRemoved) {
     EXPECT_FALSE(result.removed);
     EXPECT_NE(result.reason, "");
 }
+
+// ---- Whole replacement ---------------------------------------------------
+// writeFile and copyFile replace a file through a temporary one beside it:
+// each puts "新的内容\r\n" at the target, or fails and leaves it as it was.
+
+struct Replacer {
+    const char* name;
+    bool (*replace)(const TemporaryRunDirectory& run, const std::string& target);
+};
+
+const std::string kNewContent = "新的内容\r\n";
+
+const Replacer kReplacers[] = {
+    {"WriteFile",
+     [](const TemporaryRunDirectory&, const std::string& target) {
+         return host::writeFile(target, {"新的", "内容\r\n"});
+     }},
+    {"CopyFile",
+     [](const TemporaryRunDirectory& run, const std::string& target) {
+         const std::string source = run / "\\源.lua";
+         if (fileBytes(source) != kNewContent) writeTestFile(source, kNewContent);
+         return host::copyFile(source, target).copied;
+     }},
+};
+
+class WholeReplacement : public testing::TestWithParam<Replacer> {
+protected:
+    TemporaryRunDirectory run;
+    const std::string target = run / "\\目标.ini";
+    const std::string temporary = target + host::kTemporaryFileSuffix;
+
+    bool replace() { return GetParam().replace(run, target); }
+    // What the run directory holds besides the copy's source.
+    std::vector<std::string> entries() const {
+        std::vector<std::string> entries = run.entries();
+        entries.erase(std::remove(entries.begin(), entries.end(), "\\源.lua"), entries.end());
+        return entries;
+    }
+};
+
+TEST_P(WholeReplacement, ReplacesALongerFileWholeAndLeavesNoTemporaryFile) {
+    writeTestFile(target, "an older and much longer content, which must not show through");
+
+    ASSERT_TRUE(replace());
+    EXPECT_EQ(hexDump(fileBytes(target)), hexDump(kNewContent));
+    EXPECT_EQ(entries(), std::vector<std::string>{"\\目标.ini"});
+}
+
+TEST_P(WholeReplacement, CreatesAMissingFile) {
+    ASSERT_TRUE(replace());
+    EXPECT_EQ(fileBytes(target), kNewContent);
+    EXPECT_EQ(entries(), std::vector<std::string>{"\\目标.ini"});
+}
+
+// One left by a power loss: longer than the new content, and read-only as a
+// copy of a read-only source would be.
+TEST_P(WholeReplacement, ReplacesAStaleTemporaryFile) {
+    writeTestFile(target, "old");
+    writeTestFile(temporary, "a stale temporary file, longer than the new content");
+    makeReadOnly(run.localPath("\\目标.ini") + host::kTemporaryFileSuffix);
+
+    ASSERT_TRUE(replace());
+    EXPECT_EQ(fileBytes(target), kNewContent);
+    EXPECT_EQ(entries(), std::vector<std::string>{"\\目标.ini"});
+}
+
+TEST_P(WholeReplacement, FailsOnAReadOnlyFileAndLeavesIt) {
+    writeTestFile(target, "old");
+    makeReadOnly(run.localPath("\\目标.ini"));
+
+    EXPECT_FALSE(replace());
+    EXPECT_EQ(fileBytes(target), "old");
+    EXPECT_EQ(entries(), std::vector<std::string>{"\\目标.ini"});
+}
+
+TEST_P(WholeReplacement, FailsOnADirectoryInPlaceOfTheFileAndLeavesIt) {
+    makeDirectories(target);
+    writeTestFile(target + "\\inside.txt", "kept");
+
+    EXPECT_FALSE(replace());
+    EXPECT_TRUE(host::isDirectory(target));
+    EXPECT_EQ(fileBytes(target + "\\inside.txt"), "kept");
+    EXPECT_EQ(entries(), (std::vector<std::string>{"\\目标.ini", "\\目标.ini\\inside.txt"}));
+}
+
+TEST_P(WholeReplacement, FailsWhereTheDirectoryIsMissing) {
+    EXPECT_FALSE(GetParam().replace(run, run / "\\没有\\目标.ini"));
+    EXPECT_EQ(entries(), std::vector<std::string>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(Host, WholeReplacement, testing::ValuesIn(kReplacers),
+                         [](const testing::TestParamInfo<Replacer>& info) { return std::string(info.param.name); });
 
 // ---- Dialogs -------------------------------------------------------------
 

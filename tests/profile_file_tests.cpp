@@ -166,6 +166,31 @@ TEST(ProfileFile, ADirectoryInPlaceOfTheFileIsNeverReplaced) {
     EXPECT_EQ(host::readIniValue(file, "a", "x"), "");
 }
 
+TEST(ProfileFile, AReadOnlyFileIsNeverReplaced) {
+    TemporaryRunDirectory run;
+    const std::string file = run / "\\配置文件.ini";
+    writeTestFile(file, "[a]\r\nx=1\r\n");
+    makeReadOnly(run.localPath("\\配置文件.ini"));
+
+    EXPECT_FALSE(host::writeIniValue(file, "a", "x", "2"));
+    EXPECT_FALSE(host::writeIniValues(file, {{"a", "x", "2"}, {"b", "y", "3"}}));
+    EXPECT_EQ(fileBytes(file), "[a]\r\nx=1\r\n");
+}
+
+// Several writes of one file in one replacement: a refused write fails the
+// whole call but, as when the writes are made one by one, not the others.
+TEST(ProfileFile, ABatchMakesEveryWriteThatIsNotRefused) {
+    TemporaryRunDirectory run;
+    const std::string file = run / "\\设置.ini";
+    writeTestFile(file, "[a]\r\nx=0\r\n");
+
+    EXPECT_FALSE(host::writeIniValues(file, {{"a", "x", "1"}, {"a", "x=y", "2"}, {"b", "y", "3"}, {"a", "z", "4"}}));
+    EXPECT_EQ(fileBytes(file), "[a]\r\nx=1\r\nz=4\r\n[b]\r\ny=3\r\n");
+    EXPECT_TRUE(host::writeIniValues(file, {{"b", "y", "5"}, {"a", "x", "6"}}));
+    EXPECT_EQ(fileBytes(file), "[a]\r\nx=6\r\nz=4\r\n[b]\r\ny=5\r\n");
+    EXPECT_EQ(run.entries(), std::vector<std::string>{"\\设置.ini"});
+}
+
 TEST(ProfileFile, FailsWhereTheDirectoryIsMissing) {
     TemporaryRunDirectory run;
     EXPECT_FALSE(host::writeIniValue(run / "\\没有\\配置.ini", "a", "x", "1"));

@@ -186,21 +186,25 @@ TEST_F(ToolSettings, KeywordsNeverSetInARunReplaceEarlierOnesWithEmptyValues) {
               "[我的]\r\n备注=by hand\r\n");
 }
 
-TEST_F(ToolSettings, EachEditBoxIsReadJustBeforeItsOwnWrite) {
-    // Lines in the file at the moment each box is read: the section line
-    // and every key written before it.
-    std::vector<long> linesAtRead;
-    form.beforeEachRead = [&](EditBox) {
-        const std::string bytes = fileBytes(settingsFile());
-        linesAtRead.push_back(static_cast<long>(std::count(bytes.begin(), bytes.end(), '\n')));
-    };
+// A save is one replacement of the file: the boxes are read in the order of
+// their writes while the file is still as it was, so that a save that fails
+// half-way leaves nothing half-saved.
+TEST_F(ToolSettings, TheEditBoxesAreReadInOrderAndTheFileIsReplacedOnce) {
+    const std::string before = "[文档目录]\r\n请选择klei文档目录=C:\\docs\r\n";
+    writeTestFile(settingsFile(), before);
+    std::vector<std::string> fileAtRead;
+    form.beforeEachRead = [&](EditBox) { fileAtRead.push_back(fileBytes(settingsFile())); };
+    form.fill("t", "6", "n", "d", "p");
     gameModeKeyword = "survival";
     playStyleKeyword = "social";
 
     EXPECT_TRUE(save());
 
     EXPECT_EQ(form.reads, std::vector<EditBox>(std::begin(kAllBoxes), std::end(kAllBoxes)));
-    EXPECT_EQ(linesAtRead, (std::vector<long>{0, 3, 5, 6, 7}));
+    EXPECT_EQ(fileAtRead, std::vector<std::string>(5, before));
+    EXPECT_EQ(fileBytes(settingsFile()), before +
+                                             "[启动配置]\r\n服务器票据=t\r\n游戏模式=survival\r\n服务器人数=6\r\n"
+                                             "游戏风格=social\r\n服务器名称=n\r\n服务器描述=d\r\n服务器密码=p\r\n");
 }
 
 TEST_F(ToolSettings, ALongTokenSurvivesSaveAndLoad) {

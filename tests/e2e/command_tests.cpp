@@ -29,6 +29,26 @@ bool endsWith(const std::string& text, const std::string& end) {
     return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
+// Every file under `directory` whose name ends in the suffix of our temporary files.
+std::vector<std::string> temporaryFilesUnder(const std::string& directory) {
+    std::vector<std::string> found;
+    WIN32_FIND_DATAA entry;
+    const UniqueSearch search(FindFirstFileA((directory + "\\*").c_str(), &entry));
+    if (!search) return found;
+    do {
+        const std::string name = entry.cFileName;
+        const std::string path = directory + "\\" + name;
+        if (name == "." || name == "..") continue;
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            const std::vector<std::string> inside = temporaryFilesUnder(path);
+            found.insert(found.end(), inside.begin(), inside.end());
+        } else if (endsWith(name, host::kTemporaryFileSuffix)) {
+            found.push_back(readable(path));
+        }
+    } while (FindNextFileA(search.get(), &entry));
+    return found;
+}
+
 // Compares a whole file; the message names it and shows both sides in hex.
 void expectFile(const std::string& path, const std::string& expected) {
     const std::string actual = fileBytes(path);
@@ -135,6 +155,9 @@ TEST_F(CopySettings, CopiesTheFourFilesByteForByteAndReplacesEarlierCopies) {
     clickButton(window.copyButton);
     ASSERT_NO_FATAL_FAILURE(expectMessage(host::kMessageCaption, clusterTexts::kCopyDone));
     expectFile(destination(master), "return {}");
+
+    // Every file was replaced through a temporary file beside it; none is left.
+    EXPECT_EQ(temporaryFilesUnder(run.path()), std::vector<std::string>{});
 }
 
 // The caves' preset stands only while the caves have no level data of their

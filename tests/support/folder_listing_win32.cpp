@@ -50,10 +50,12 @@ void removeTree(const std::string& directory) {
             const std::string name = entry.cFileName;
             if (name == "." || name == "..") continue;
             const std::string child = directory + "\\" + name;
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 removeTree(child);
-            else
+            } else {
+                SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);  // a test's read-only file
                 DeleteFileA(child.c_str());
+            }
         } while (FindNextFileA(find.get(), &entry));
     }
     RemoveDirectoryA(directory.c_str());

@@ -2,36 +2,97 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <sstream>
+
+#include "host/gbk_bytes.h"
 
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <stdlib.h>
 #endif
 
-TemporaryRunDirectory::TemporaryRunDirectory() {
+TemporaryRunDirectory::TemporaryRunDirectory() : TemporaryRunDirectory(std::string()) {}
+
+TemporaryRunDirectory::TemporaryRunDirectory(const std::string& parent) {
     static int count = 0;
 #ifdef _WIN32
     char temp[MAX_PATH + 1] = {};
     GetTempPathA(sizeof temp, temp);
-    localRoot_ = std::string(temp) + "quillorn-test-" + std::to_string(GetCurrentProcessId()) + "-" +
-                 std::to_string(++count);
+    const std::string directory = parent.empty() ? std::string(temp) : parent + "\\";
+    localRoot_ = directory + "quillorn-test-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++count);
     removeTree(localRoot_);
     CreateDirectoryA(localRoot_.c_str(), nullptr);
     path_ = localRoot_;
     localPath_ = path_;
 #else
-    char pattern[] = "/tmp/quillorn-test-XXXXXX";
-    localRoot_ = mkdtemp(pattern);
+    std::string pattern = (parent.empty() ? std::string("/tmp") : parent) + "/quillorn-test-XXXXXX";
+    localRoot_ = mkdtemp(pattern.data());
     host::mapDrivesTo(localRoot_);
     path_ = "C:\\run" + std::to_string(++count);
     localPath_ = localRoot_ + "/run" + std::to_string(count);
     std::filesystem::create_directory(localPath_);
 #endif
     host::setRunDirectory(path_);
+}
+
+std::string TemporaryRunDirectory::localPath(const std::string& relative) const {
+#ifdef _WIN32
+    return path_ + relative;
+#else
+    std::string local = localPath_;
+    for (std::size_t at = 0; at < relative.size();) {
+        const std::size_t next = host::gbk::nextCharacter(relative, at);
+        if (next == at + 1 && relative[at] == '\\')
+            local += '/';
+        else
+            local.append(relative, at, next - at);
+        at = next;
+    }
+    return local;
+#endif
+}
+
+std::vector<std::string> TemporaryRunDirectory::entries() const {
+    std::vector<std::string> entries;
+#ifdef _WIN32
+    for (const auto& entry : folderContents(path_)) entries.push_back(entry.first);
+#else
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(localPath_)) {
+        std::string relative = "/" + entry.path().lexically_relative(localPath_).string();
+        std::replace(relative.begin(), relative.end(), '/', '\\');
+        entries.push_back(relative);
+    }
+#endif
+    std::sort(entries.begin(), entries.end());
+    return entries;
+}
+
+std::string smallDiskDirectory() {
+    const char* directory = std::getenv("QUILLORN_SMALL_DISK");
+    if (!directory || !*directory) return {};
+#ifdef _WIN32
+    // Wine hands the variable on as the test command set it: a Linux path, on drive Z:.
+    std::string windowsPath = std::string("Z:") + directory;
+    std::replace(windowsPath.begin(), windowsPath.end(), '/', '\\');
+    return windowsPath;
+#else
+    return directory;
+#endif
+}
+
+void makeReadOnly(const std::string& localPath) {
+#ifdef _WIN32
+    ASSERT_TRUE(SetFileAttributesA(localPath.c_str(), FILE_ATTRIBUTE_READONLY)) << localPath;
+#else
+    ASSERT_EQ(::chmod(localPath.c_str(), 0444), 0) << localPath;
+#endif
 }
 
 TemporaryRunDirectory::~TemporaryRunDirectory() {

@@ -14,7 +14,10 @@
 // builds ("C:\..."); on Linux the host maps the drive to a private temp folder.
 class TemporaryRunDirectory {
 public:
+    // In the system's temporary directory, or under `parent` (a directory in
+    // this build's own form: a Linux path natively, a Windows path under Wine).
     TemporaryRunDirectory();
+    explicit TemporaryRunDirectory(const std::string& parent);
     ~TemporaryRunDirectory();
     TemporaryRunDirectory(const TemporaryRunDirectory&) = delete;
     TemporaryRunDirectory& operator=(const TemporaryRunDirectory&) = delete;
@@ -22,6 +25,11 @@ public:
     const std::string& path() const { return path_; }
     // The run directory followed by `relative`, which begins with a backslash.
     std::string operator/(const std::string& relative) const { return path_ + relative; }
+    // The same, as this build's own file functions name it (a Linux path natively).
+    std::string localPath(const std::string& relative) const;
+    // Every file and directory under the run directory, as sorted relative
+    // paths beginning with a backslash.
+    std::vector<std::string> entries() const;
 
     // Everything below the directory `relative` names, whole, by its path under
     // that directory ("\\a\\b.txt"): a file's bytes, or kDirectoryEntry.
@@ -30,8 +38,15 @@ public:
 private:
     std::string path_;
     std::string localRoot_;  // what to remove afterwards
-    std::string localPath_;  // path_ on the local disk
+    std::string localPath_;  // path_ on the local file system
 };
+
+// The small file system that scripts/test mounts for the full-disk tests, in
+// this build's own form; empty when QUILLORN_SMALL_DISK is not set.
+std::string smallDiskDirectory();
+// Sets the read-only attribute (Windows) or takes away every write bit (Linux)
+// of the file at `localPath`.
+void makeReadOnly(const std::string& localPath);
 
 // Replaces both dialogs for the life of the object: messages are recorded,
 // the folder browser answers `folderToChoose` and counts its prompts.
