@@ -19,6 +19,11 @@ if(MINGW)
   # Executables that need no libstdc++, libgcc or winpthread DLL, tests
   # included, so that they run under Wine as they are.
   add_link_options(-static)
+  # CMake's default import libraries without ole32, oleaut32, shell32 and uuid:
+  # a target that calls into them names them itself. Quillorn.exe binds the
+  # shell's and OLE's functions by name when it first shows the folder browser.
+  set(CMAKE_C_STANDARD_LIBRARIES "-lkernel32 -luser32 -lgdi32 -lwinspool -lcomdlg32 -ladvapi32")
+  set(CMAKE_CXX_STANDARD_LIBRARIES "${CMAKE_C_STANDARD_LIBRARIES}")
 endif()
 
 # The product's own targets only (host, core, app, Quillorn.exe), never
