@@ -52,7 +52,8 @@ int runMessageLoop();
 void processMessage(const MSG& message);
 
 // Runs every exit routine once, in registration order, empties the list, and
-// ends OLE on the thread if the folder browser started it. Safe to call again: the second call finds nothing to do.
+// ends OLE on the thread if the folder browser started it. Safe to call again:
+// the second call finds nothing to do.
 void shutDownToolkit();
 
 // Shows the fatal-error box (the message, and the Windows error code when one

@@ -76,8 +76,8 @@ bool bindFunction(HMODULE module, const std::string& file, const char* name, Fun
 
 bool bindShellFunctions(ShellState& shell) {
     // Both stay loaded for the rest of the process, as imported libraries
-    // would: the shell leaves threads and window classes behind whose code
-    // still runs after the browser has closed.
+    // would: OLE is ended only at shutdown, and the shell may keep threads or
+    // window classes of its own after the browser has closed.
     const HMODULE ole32 = LoadLibraryA(shell.ole32File.c_str());
     const HMODULE shell32 = LoadLibraryA(shell.shell32File.c_str());
     ShellFunctions& bound = shell.functions;
