@@ -41,8 +41,8 @@ std::string loadToolSettings(const EditBoxAccessors& fields) {
             chosenDocumentsDir = *chosen;
             // Failing here is not worth a box before the window even shows: the
             // question simply comes back at the next start.
-            host::writeIniValue(toolSettingsPath(), settingsTexts::kDocumentsSection,
-                                settingsTexts::kDocumentsDirKey, chosenDocumentsDir);
+            host::writeIniValue(toolSettingsPath(), settingsTexts::kDocumentsSection, settingsTexts::kDocumentsDirKey,
+                                chosenDocumentsDir);
         }
     }
     for (const RememberedValue& value : kRememberedValues) {

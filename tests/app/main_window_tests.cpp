@@ -7,6 +7,7 @@
 #include <objbase.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/resource_ids.h"
@@ -77,10 +78,7 @@ protected:
         endedWithCodes.clear();
         toolkit::replaceProcessEnd(recordProcessEnd);
     }
-    ~MainWindowTest() override {
-        toolkit::replaceProcessEnd(nullptr);
-        host::endOle();  // in case a test showed the real folder browser
-    }
+    ~MainWindowTest() override { toolkit::replaceProcessEnd(nullptr); }
 
     void load(MainWindow& window) {
         toolkit::loadWindow(window);
@@ -522,30 +520,39 @@ LRESULT CALLBACK probeAndCancelBrowser(int code, WPARAM sent, LPARAM details) {
     return CallNextHookEx(nullptr, code, sent, details);
 }
 
-// The real folder browser, not a stand-in: nothing initialises OLE before the
-// window loads, so the host must, before the browser comes up.
+// The real folder browser, not a stand-in, on a thread of its own, which no
+// one has initialised OLE on: the host must, before the browser comes up.
 TEST_F(MainWindowTest, FirstRunShowsTheRealBrowserWithOleInitialisedApartmentThreaded) {
     host::replaceDialogs([this](const host::Message& message) { dialogs.messages.push_back(message); }, nullptr);
-    APTTYPE apartment{};
-    APTTYPEQUALIFIER qualifier{};
-    ASSERT_EQ(CoGetApartmentType(&apartment, &qualifier), CO_E_NOTINITIALIZED) << "OLE was on before the window loaded";
     browserProbe = {};
-    struct ThreadHook {
-        HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, probeAndCancelBrowser, nullptr, GetCurrentThreadId());
-        ~ThreadHook() { UnhookWindowsHookEx(hook); }
-    } probe;
-    ASSERT_NE(probe.hook, nullptr);
+    HRESULT apartmentBeforeLoading = S_OK;
+    bool windowShown = false;
+    std::string settingsOnceShown;
+    std::thread([&] {
+        APTTYPE apartment{};
+        APTTYPEQUALIFIER qualifier{};
+        apartmentBeforeLoading = CoGetApartmentType(&apartment, &qualifier);
+        struct ThreadHook {
+            HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, probeAndCancelBrowser, nullptr, GetCurrentThreadId());
+            ~ThreadHook() { UnhookWindowsHookEx(hook); }
+        } probe;
+        {
+            MainWindow window(state);
+            load(window);
+            windowShown = IsWindowVisible(window.handle());
+            settingsOnceShown = fileBytes(toolSettingsPath());
+        }  // closing saves the fields too
+        host::endOle();  // as shutdown would, on the thread that began it
+    }).join();
 
-    MainWindow window(state);
-    load(window);
-
+    EXPECT_EQ(apartmentBeforeLoading, CO_E_NOTINITIALIZED);
     ASSERT_TRUE(browserProbe.browserShown) << "no folder browser on the first run";
     ASSERT_TRUE(browserProbe.windowDisabled);
     EXPECT_EQ(browserProbe.apartmentQuery, S_OK);
     EXPECT_TRUE(browserProbe.apartment == APTTYPE_MAINSTA || browserProbe.apartment == APTTYPE_STA)
         << browserProbe.apartment;
-    EXPECT_EQ(fileBytes(toolSettingsPath()), "[文档目录]\r\n请选择klei文档目录=\r\n") << "cancelled";
-    EXPECT_TRUE(IsWindowVisible(window.handle()));
+    EXPECT_EQ(settingsOnceShown, "[文档目录]\r\n请选择klei文档目录=\r\n") << "cancelled";
+    EXPECT_TRUE(windowShown);
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
