@@ -1,9 +1,9 @@
 #include "app/toolkit.h"
 
 #include <commctrl.h>
-#include <ole2.h>
 
 #include <algorithm>
+#include <initializer_list>
 #include <utility>
 #include <vector>
 
@@ -27,7 +27,6 @@ void exitProcess(int exitCode) { ExitProcess(static_cast<UINT>(exitCode)); }
 struct ToolkitState {
     std::vector<RegisteredExitRoutine> exitRoutines;
     std::vector<Window*> windows;
-    bool oleInitialised = false;
     bool loopRunning = false;
     bool stopping = false;
     ProcessEnd endProcess = exitProcess;
@@ -58,6 +57,20 @@ public:
         reversed[count] = '\0';
         append(reversed);
     }
+    // Appends `pattern` with its "%s" marks replaced by the values, in order.
+    void appendFilled(const char* pattern, std::initializer_list<const char*> values) {
+        const char* const* value = values.begin();
+        char one[2] = {};
+        while (*pattern) {
+            if (pattern[0] == '%' && pattern[1] == 's' && value != values.end()) {
+                append(*value++);
+                pattern += 2;
+            } else {
+                one[0] = *pattern++;
+                append(one);
+            }
+        }
+    }
     const char* get() const { return text_; }
 
 private:
@@ -79,7 +92,7 @@ Window* windowContaining(HWND target) {
 }  // namespace
 
 void initialiseToolkit() {
-    state().oleInitialised = SUCCEEDED(OleInitialize(nullptr));
+    host::setMissingFunctionHandler(stopWithMissingFunction);
 
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
@@ -143,10 +156,7 @@ void shutDownToolkit() {
     // entered again while the routines run (a fatal error inside one of them).
     std::vector<RegisteredExitRoutine> routines = std::exchange(state().exitRoutines, {});
     for (const RegisteredExitRoutine& entry : routines) entry.routine(entry.context);
-    if (state().oleInitialised) {
-        OleUninitialize();
-        state().oleInitialised = false;
-    }
+    host::endOle();
 }
 
 void stopWithError(const char* message, DWORD systemError) {
@@ -184,6 +194,12 @@ void stopWithAllocationFailure(std::size_t bytes) {
     message.append(appTexts::kAllocationFailedBefore);
     message.appendNumber(bytes);
     message.append(appTexts::kAllocationFailedAfter);
+    stopWithError(message.get());
+}
+
+void stopWithMissingFunction(const char* library, const char* function) {
+    FixedText message;
+    message.appendFilled(appTexts::kFunctionNotFound, {library, function});
     stopWithError(message.get());
 }
 

@@ -25,8 +25,10 @@ public:
     virtual bool handleKeyBeforeControls(const MSG& message) = 0;
 };
 
-// OLE on this thread, the common controls, and the run directory fixed to the
-// executable's directory and made the current directory.
+// The common controls, the run directory fixed to the executable's directory
+// and made the current directory, and stopWithMissingFunction installed as the
+// host's handler for a system function that cannot be bound. OLE is left to
+// the host, which initialises it on this thread before the folder browser shows.
 void initialiseToolkit();
 
 // Exit routines run once each, in the order of registration, at shutdown.
@@ -50,7 +52,8 @@ int runMessageLoop();
 void processMessage(const MSG& message);
 
 // Runs every exit routine once, in registration order, empties the list, and
-// ends OLE on the thread. Safe to call again: the second call finds nothing to do.
+// ends OLE on the thread if the folder browser started it. Safe to call again:
+// the second call finds nothing to do.
 void shutDownToolkit();
 
 // Shows the fatal-error box (the message, and the Windows error code when one
@@ -62,6 +65,8 @@ void shutDownToolkit();
 void stopWithError(const char* message, DWORD systemError = 0);
 // stopWithError with "分配 N 字节内存失败!".
 void stopWithAllocationFailure(std::size_t bytes);
+// stopWithError with "无法找到指定DLL库文件“library”中的输出命令“function”".
+void stopWithMissingFunction(const char* library, const char* function);
 
 // How the process ends after a fatal error; ExitProcess unless a test replaced
 // it (nullptr restores ExitProcess).

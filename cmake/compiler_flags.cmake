@@ -10,6 +10,9 @@ if(MSVC)
   add_compile_options("$<$<COMPILE_LANGUAGE:C,CXX>:/source-charset:utf-8;/execution-charset:.936;/W4;/EHsc>")
   # One executable with the runtime linked in.
   set(CMAKE_MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
+  # As for MinGW below: no ole32, oleaut32, shell32 or uuid unless a target names them.
+  set(CMAKE_C_STANDARD_LIBRARIES "kernel32.lib user32.lib gdi32.lib winspool.lib comdlg32.lib advapi32.lib")
+  set(CMAKE_CXX_STANDARD_LIBRARIES "${CMAKE_C_STANDARD_LIBRARIES}")
 elseif(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
   add_compile_options("$<$<COMPILE_LANGUAGE:C,CXX>:-finput-charset=UTF-8;-fexec-charset=GBK;-Wall;-Wextra>")
 else()
@@ -19,6 +22,11 @@ if(MINGW)
   # Executables that need no libstdc++, libgcc or winpthread DLL, tests
   # included, so that they run under Wine as they are.
   add_link_options(-static)
+  # CMake's default import libraries without ole32, oleaut32, shell32 and uuid:
+  # a target that calls into them names them itself. Quillorn.exe binds the
+  # shell's and OLE's functions by name when it first shows the folder browser.
+  set(CMAKE_C_STANDARD_LIBRARIES "-lkernel32 -luser32 -lgdi32 -lwinspool -lcomdlg32 -ladvapi32")
+  set(CMAKE_CXX_STANDARD_LIBRARIES "${CMAKE_C_STANDARD_LIBRARIES}")
 endif()
 
 # The product's own targets only (host, core, app, Quillorn.exe), never

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -130,12 +131,28 @@ void showMessage(const Message& message);
 
 // The shell's folder browser rooted at the desktop; the chosen folder's path as
 // the shell gives it, or empty on cancel or for an item with no file-system path.
-std::string browseForFolder(const std::string& prompt);
+// Its first use loads the shell and OLE and initialises OLE on this thread
+// (apartment-threaded). No answer at all (std::nullopt) when the browser cannot
+// be shown because a function it needs cannot be bound: see below.
+std::optional<std::string> browseForFolder(const std::string& prompt);
 
 // Tests replace both dialogs so that nothing ever waits on a modal box; an
 // empty function restores the system's own.
 using MessageHandler = std::function<void(const Message&)>;
-using FolderBrowser = std::function<std::string(const std::string& prompt)>;
+using FolderBrowser = std::function<std::optional<std::string>(const std::string& prompt)>;
 void replaceDialogs(MessageHandler showMessage, FolderBrowser browseForFolder);
+
+// Ends OLE on this thread if the folder browser initialised it; nothing when
+// it did not. Safe to call again.
+void endOle();
+
+// ---- System functions bound at their first use -------------------------------
+
+// Called with the library's file name and the function's name when a system
+// function that the host binds by name cannot be bound (the library cannot be
+// loaded, or lacks the function). The program installs one that ends the
+// process; when it returns, the operation that needed the function fails.
+using MissingFunctionHandler = void (*)(const char* library, const char* function);
+void setMissingFunctionHandler(MissingFunctionHandler handler);
 
 }  // namespace host

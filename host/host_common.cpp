@@ -1,5 +1,6 @@
-// What both hosts share: the run directory, the byte-rule path cut, and the
-// dialogs that tests may replace so that nothing ever waits on a modal box.
+// What both hosts share: the run directory, the byte-rule path cut, the
+// dialogs that tests may replace so that nothing ever waits on a modal box,
+// and the handler for a system function that cannot be bound.
 #include <utility>
 
 #include "host/gbk_bytes.h"
@@ -13,6 +14,7 @@ struct HostState {
     std::string runDirectory;
     MessageHandler showMessage;
     FolderBrowser browseForFolder;
+    MissingFunctionHandler missingFunction = nullptr;
 };
 
 HostState& hostState() {
@@ -35,7 +37,7 @@ void showMessage(const Message& message) {
         system::showMessage(message);
 }
 
-std::string browseForFolder(const std::string& prompt) {
+std::optional<std::string> browseForFolder(const std::string& prompt) {
     if (hostState().browseForFolder) return hostState().browseForFolder(prompt);
     return system::browseForFolder(prompt);
 }
@@ -44,5 +46,15 @@ void replaceDialogs(MessageHandler showMessage, FolderBrowser browseForFolder) {
     hostState().showMessage = std::move(showMessage);
     hostState().browseForFolder = std::move(browseForFolder);
 }
+
+void setMissingFunctionHandler(MissingFunctionHandler handler) { hostState().missingFunction = handler; }
+
+namespace system {
+
+void reportMissingFunction(const char* library, const char* function) {
+    if (hostState().missingFunction) hostState().missingFunction(library, function);
+}
+
+}  // namespace system
 
 }  // namespace host

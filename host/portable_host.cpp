@@ -226,7 +226,9 @@ void showMessage(const Message& message) {
     std::fprintf(stderr, "[%s] %s: %s\n", iconName(message.icon), message.caption.c_str(), message.text.c_str());
 }
 
-std::string browseForFolder(const std::string&) { return {}; }
+std::optional<std::string> browseForFolder(const std::string&) { return std::string(); }
 
 }  // namespace system
+
+void endOle() {}  // the portable browser needs no OLE
 }  // namespace host

@@ -1,10 +1,13 @@
 // The host services on Windows, through the narrow-character ("A") functions,
 // so that every name and text stays in the system code page.
 #include <windows.h>
+#include <ole2.h>
 #include <shlobj.h>
 
 #include <climits>
 #include <functional>
+#include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -30,14 +33,83 @@ std::string systemMessage(DWORD error) {
     return text;
 }
 
+// ---- The folder browser's libraries --------------------------------------------
+// Neither shell32 nor ole32 is imported: only the first run, which shows the
+// folder browser, loads them, and every other start is spared their loading.
+
+constexpr char kOle32[] = "ole32.dll";
+constexpr char kShell32[] = "shell32.dll";
+
+struct ShellFunctions {
+    decltype(&OleInitialize) oleInitialize = nullptr;
+    decltype(&OleUninitialize) oleUninitialize = nullptr;
+    decltype(&SHBrowseForFolderA) browseForFolder = nullptr;
+    decltype(&SHGetPathFromIDListA) pathFromItemList = nullptr;
+    decltype(&SHGetMalloc) getAllocator = nullptr;
+};
+
+struct ShellState {
+    std::string ole32File = kOle32;
+    std::string shell32File = kShell32;
+    ShellFunctions functions;
+    bool bound = false;
+    // Set while OLE, initialised for the browser, has yet to be ended.
+    decltype(&OleUninitialize) pendingOleEnd = nullptr;
+};
+
+ShellState& shellState() {
+    static ShellState state;
+    return state;
+}
+
+// Stores the function `name` of `module` (loaded from `file`) in `slot`; reports
+// it as missing and gives false when the module is absent or lacks it.
+template <typename Function>
+bool bindFunction(HMODULE module, const std::string& file, const char* name, Function& slot) {
+    const FARPROC address = module ? GetProcAddress(module, name) : nullptr;
+    if (!address) {
+        system::reportMissingFunction(file.c_str(), name);
+        return false;
+    }
+    slot = reinterpret_cast<Function>(reinterpret_cast<void (*)()>(address));
+    return true;
+}
+
+bool bindShellFunctions(ShellState& shell) {
+    // Both stay loaded for the rest of the process, as imported libraries
+    // would: OLE is ended only at shutdown, and the shell may keep threads or
+    // window classes of its own after the browser has closed.
+    const HMODULE ole32 = LoadLibraryA(shell.ole32File.c_str());
+    const HMODULE shell32 = LoadLibraryA(shell.shell32File.c_str());
+    ShellFunctions& bound = shell.functions;
+    return bindFunction(ole32, shell.ole32File, "OleInitialize", bound.oleInitialize) &&
+           bindFunction(ole32, shell.ole32File, "OleUninitialize", bound.oleUninitialize) &&
+           bindFunction(shell32, shell.shell32File, "SHBrowseForFolderA", bound.browseForFolder) &&
+           bindFunction(shell32, shell.shell32File, "SHGetPathFromIDListA", bound.pathFromItemList) &&
+           bindFunction(shell32, shell.shell32File, "SHGetMalloc", bound.getAllocator);
+}
+
+// The browser's functions, with OLE initialised on this thread, which the
+// browser needs (OleInitialize makes the thread apartment-threaded); nullptr
+// when one cannot be bound, after reporting it.
+const ShellFunctions* readyShell() {
+    ShellState& shell = shellState();
+    if (!shell.bound) shell.bound = bindShellFunctions(shell);
+    if (!shell.bound) return nullptr;
+    if (!shell.pendingOleEnd && SUCCEEDED(shell.functions.oleInitialize(nullptr)))
+        shell.pendingOleEnd = shell.functions.oleUninitialize;
+    return &shell.functions;
+}
+
 // A shell item list, freed through the shell's allocator.
 class ShellItemList {
 public:
-    explicit ShellItemList(PIDLIST_ABSOLUTE items) : items_(items) {}
+    ShellItemList(PIDLIST_ABSOLUTE items, decltype(&SHGetMalloc) getAllocator)
+        : items_(items), getAllocator_(getAllocator) {}
     ~ShellItemList() {
         if (!items_) return;
         ComPtr<IMalloc> allocator;
-        if (SUCCEEDED(SHGetMalloc(allocator.put())) && allocator) allocator->Free(items_);
+        if (SUCCEEDED(getAllocator_(allocator.put())) && allocator) allocator->Free(items_);
     }
     ShellItemList(const ShellItemList&) = delete;
     ShellItemList& operator=(const ShellItemList&) = delete;
@@ -46,6 +118,7 @@ public:
 
 private:
     PIDLIST_ABSOLUTE items_;
+    decltype(&SHGetMalloc) getAllocator_;
 };
 
 // While it lives, the thread's enabled top-level windows are disabled, as a
@@ -97,7 +170,10 @@ void showMessage(const Message& message) {
     MessageBoxA(nullptr, message.text.c_str(), message.caption.c_str(), MB_OK | iconStyle(message.icon) | MB_TASKMODAL);
 }
 
-std::string browseForFolder(const std::string& prompt) {
+std::optional<std::string> browseForFolder(const std::string& prompt) {
+    const ShellFunctions* shell = readyShell();
+    if (!shell) return std::nullopt;  // reported as a missing function
+
     char displayName[MAX_PATH] = {};
     BROWSEINFOA browse = {};
     browse.hwndOwner = GetActiveWindow();
@@ -109,16 +185,28 @@ std::string browseForFolder(const std::string& prompt) {
     PIDLIST_ABSOLUTE chosen = nullptr;
     {
         const DisabledThreadWindows modal;
-        chosen = SHBrowseForFolderA(&browse);
+        chosen = shell->browseForFolder(&browse);
     }
-    const ShellItemList items(chosen);
-    if (!items.get()) return {};  // cancelled
-    char path[MAX_PATH] = {};     // the size SHGetPathFromIDListA requires
-    if (!SHGetPathFromIDListA(items.get(), path)) return {};
-    return path;
+    const ShellItemList items(chosen, shell->getAllocator);
+    if (!items.get()) return std::string();  // cancelled
+    char path[MAX_PATH] = {};                // the size SHGetPathFromIDListA requires
+    if (!shell->pathFromItemList(items.get(), path)) return std::string();
+    return std::string(path);
+}
+
+void replaceLibraryFile(const std::string& library, const std::string& file) {
+    ShellState& shell = shellState();
+    if (library == kOle32) shell.ole32File = file.empty() ? kOle32 : file;
+    if (library == kShell32) shell.shell32File = file.empty() ? kShell32 : file;
+    shell.bound = false;
 }
 
 }  // namespace system
+
+void endOle() {
+    ShellState& shell = shellState();
+    if (shell.pendingOleEnd) std::exchange(shell.pendingOleEnd, nullptr)();
+}
 
 namespace {
 

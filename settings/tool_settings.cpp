@@ -38,11 +38,15 @@ std::string loadToolSettings(const EditBoxAccessors& fields) {
     // Any entry of that name counts, a directory too: the question is asked
     // only while nothing is there.
     if (!host::fileExists(toolSettingsPath())) {
-        chosenDocumentsDir = host::browseForFolder(settingsTexts::kFolderBrowserPrompt);
-        // Failing here is not worth a box before the window even shows: the
-        // question simply comes back at the next start.
-        host::writeIniValue(toolSettingsPath(), settingsTexts::kDocumentsSection, settingsTexts::kDocumentsDirKey,
-                            chosenDocumentsDir);
+        // No answer at all (the browser could not be shown) stores nothing, so
+        // that the question comes back at the next start.
+        if (const auto chosen = host::browseForFolder(settingsTexts::kFolderBrowserPrompt)) {
+            chosenDocumentsDir = *chosen;
+            // Failing here is not worth a box before the window even shows: the
+            // question simply comes back at the next start.
+            host::writeIniValue(toolSettingsPath(), settingsTexts::kDocumentsSection, settingsTexts::kDocumentsDirKey,
+                                chosenDocumentsDir);
+        }
     }
     for (const RememberedValue& value : kRememberedValues) {
         if (value.source != Source::editBox) continue;

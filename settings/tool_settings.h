@@ -22,6 +22,7 @@ std::string toolSettingsPath();
 
 // On the first run (no settings file) asks for the documents directory, stores
 // it and returns it (empty when the question was cancelled); later runs return
+// empty. A browser that gives no answer at all stores nothing and returns
 // empty. Then fills the five edit boxes from the file.
 std::string loadToolSettings(const EditBoxAccessors& fields);
 

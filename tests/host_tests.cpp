@@ -495,7 +495,7 @@ TEST(SystemDialogs, TheFolderBrowserDisablesTheThreadsWindowsAndRestoresThem) {
             ownedByMain = GetWindow(browser, GW_OWNER) == main.get();
             SendMessageA(GetDlgItem(browser, IDCANCEL), BM_CLICK, 0, 0);
         });
-        chosen = host::browseForFolder("请选择游戏文档目录");
+        chosen = host::browseForFolder("请选择游戏文档目录").value_or("<no answer>");
         EXPECT_TRUE(answerer.answered());
     }
     EXPECT_EQ(chosen, "") << "cancelled";
@@ -543,7 +543,7 @@ TEST(SystemDialogs, TheFolderBrowserGivesThePathOfTheChosenFolderAsTheShellGives
                 if (windowText(child) == "请选择游戏文档目录") prompt = windowText(child);
             SendMessageA(GetDlgItem(browser, IDOK), BM_CLICK, 0, 0);
         });
-        chosen = host::browseForFolder("请选择游戏文档目录");
+        chosen = host::browseForFolder("请选择游戏文档目录").value_or("<no answer>");
     }
     EXPECT_EQ(prompt, "请选择游戏文档目录");
     // Wine's shell gives this folder with a trailing backslash; it stays.

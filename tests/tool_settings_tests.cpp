@@ -124,6 +124,23 @@ TEST_F(ToolSettings, ACancelledFirstRunStoresAnEmptyDirectoryAndAsksNoMore) {
     EXPECT_EQ(dialogs.browserPrompts.size(), 1u);
 }
 
+// The browser could not be shown (a system function it needs is missing):
+// nothing is stored, so the question comes back at the next start.
+TEST_F(ToolSettings, ABrowserWithoutAnAnswerStoresNothingAndAsksAgainNextTime) {
+    int asked = 0;
+    host::replaceDialogs(nullptr, [&](const std::string&) -> std::optional<std::string> {
+        ++asked;
+        return std::nullopt;
+    });
+    documentsDir = loadToolSettings(form.accessors());
+
+    EXPECT_EQ(documentsDir, "");
+    EXPECT_FALSE(host::fileExists(settingsFile()));
+    EXPECT_TRUE(form.allEmpty());
+    loadToolSettings(form.accessors());
+    EXPECT_EQ(asked, 2);
+}
+
 TEST_F(ToolSettings, AFileWithoutTheStartupSectionEmptiesTheFields) {
     const std::string content = "[文档目录]\r\n请选择klei文档目录=D:\\\r\n";
     writeTestFile(settingsFile(), content);

@@ -4,9 +4,10 @@
 #include "app/main_window.h"
 
 #include <gtest/gtest.h>
-#include <ole2.h>
+#include <objbase.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/resource_ids.h"
@@ -14,6 +15,7 @@
 #include "cluster/cluster_texts.h"
 #include "host/host.h"
 #include "host/host_texts.h"
+#include "host/system_dialogs.h"
 #include "settings/settings_texts.h"
 #include "support/expected_window.h"
 #include "support/test_support.h"
@@ -69,18 +71,14 @@ std::string settingsValue(const std::string& key) {
     return host::readIniValue(host::runDirectory() + settingsTexts::kToolSettingsFile, settingsTexts::kStartupSection, key);
 }
 
-// A run directory, recorded dialogs and OLE for each test, and a window to load.
+// A run directory and recorded dialogs for each test, and a window to load.
 class MainWindowTest : public ::testing::Test {
 protected:
     MainWindowTest() {
-        OleInitialize(nullptr);
         endedWithCodes.clear();
         toolkit::replaceProcessEnd(recordProcessEnd);
     }
-    ~MainWindowTest() override {
-        toolkit::replaceProcessEnd(nullptr);
-        OleUninitialize();
-    }
+    ~MainWindowTest() override { toolkit::replaceProcessEnd(nullptr); }
 
     void load(MainWindow& window) {
         toolkit::loadWindow(window);
@@ -493,6 +491,112 @@ TEST_F(MainWindowTest, FirstRunAsksForTheFolderWhileTheWindowIsHiddenThenShowsIt
     EXPECT_EQ(state.documentsDir, "D:\\Klei");
     EXPECT_TRUE(IsWindowVisible(window.handle()));
     EXPECT_EQ(GetFocus(), window.control(ControlId::token));
+}
+
+// The window's thread as the real folder browser came up.
+struct BrowserProbe {
+    bool windowDisabled = false;
+    HRESULT apartmentQuery = E_FAIL;
+    APTTYPE apartment = APTTYPE_CURRENT;
+    bool browserShown = false;
+};
+BrowserProbe browserProbe;
+
+// Runs on the window's thread. Notes the thread's apartment when the thread's
+// windows are disabled for the browser, right before it is shown: later is
+// too late, as Wine's browser initialises COM itself once its dialog is up.
+// Then cancels the browser.
+LRESULT CALLBACK probeAndCancelBrowser(int code, WPARAM sent, LPARAM details) {
+    const CWPSTRUCT& call = *reinterpret_cast<const CWPSTRUCT*>(details);
+    if (code == HC_ACTION && call.message == WM_ENABLE && !call.wParam && !browserProbe.windowDisabled) {
+        browserProbe.windowDisabled = true;
+        APTTYPEQUALIFIER qualifier{};
+        browserProbe.apartmentQuery = CoGetApartmentType(&browserProbe.apartment, &qualifier);
+    }
+    if (code == HC_ACTION && call.message == WM_INITDIALOG && !browserProbe.browserShown) {
+        browserProbe.browserShown = true;
+        PostMessageA(call.hwnd, WM_COMMAND, IDCANCEL, 0);
+    }
+    return CallNextHookEx(nullptr, code, sent, details);
+}
+
+// The real folder browser, not a stand-in, on a thread of its own, which no
+// one has initialised OLE on: the host must, before the browser comes up.
+TEST_F(MainWindowTest, FirstRunShowsTheRealBrowserWithOleInitialisedApartmentThreaded) {
+    host::replaceDialogs([this](const host::Message& message) { dialogs.messages.push_back(message); }, nullptr);
+    browserProbe = {};
+    HRESULT apartmentBeforeLoading = S_OK;
+    bool windowShown = false;
+    std::string settingsOnceShown;
+    std::thread([&] {
+        APTTYPE apartment{};
+        APTTYPEQUALIFIER qualifier{};
+        apartmentBeforeLoading = CoGetApartmentType(&apartment, &qualifier);
+        struct ThreadHook {
+            HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, probeAndCancelBrowser, nullptr, GetCurrentThreadId());
+            ~ThreadHook() { UnhookWindowsHookEx(hook); }
+        } probe;
+        {
+            MainWindow window(state);
+            load(window);
+            windowShown = IsWindowVisible(window.handle());
+            settingsOnceShown = fileBytes(toolSettingsPath());
+        }  // closing saves the fields too
+        host::endOle();  // as shutdown would, on the thread that began it
+    }).join();
+
+    EXPECT_EQ(apartmentBeforeLoading, CO_E_NOTINITIALIZED);
+    ASSERT_TRUE(browserProbe.browserShown) << "no folder browser on the first run";
+    ASSERT_TRUE(browserProbe.windowDisabled);
+    EXPECT_EQ(browserProbe.apartmentQuery, S_OK);
+    EXPECT_TRUE(browserProbe.apartment == APTTYPE_MAINSTA || browserProbe.apartment == APTTYPE_STA)
+        << browserProbe.apartment;
+    EXPECT_EQ(settingsOnceShown, "[文档目录]\r\n请选择klei文档目录=\r\n") << "cancelled";
+    EXPECT_TRUE(windowShown);
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+// One of the browser's libraries cannot be loaded, or lacks a function: the
+// toolkit's error box names both, the process ends with -1, and no settings
+// file holds an empty folder for good.
+TEST_F(MainWindowTest, ABrowserFunctionThatCannotBeBoundStopsWithItsNamesAndStoresNothing) {
+    struct Case {
+        const char* library;
+        const char* loadedInstead;
+        const char* expectedText;
+    };
+    const Case cases[] = {
+        {"shell32.dll", "quillorn_absent.dll",
+         "运行时出错!\r\n\r\n错误信息：无法找到指定DLL库文件“quillorn_absent.dll”中的输出命令“SHBrowseForFolderA”\r\n"},
+        {"ole32.dll", "kernel32.dll",
+         "运行时出错!\r\n\r\n错误信息：无法找到指定DLL库文件“kernel32.dll”中的输出命令“OleInitialize”\r\n"},
+    };
+    // Start-up installs the toolkit's stop as the host's handler; it also moves
+    // the run and current directories, which the cases set again.
+    char previous[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    toolkit::initialiseToolkit();
+    SetCurrentDirectoryA(previous);
+    host::replaceDialogs([this](const host::Message& message) { dialogs.messages.push_back(message); }, nullptr);
+
+    for (const Case& missing : cases) {
+        SCOPED_TRACE(missing.loadedInstead);
+        dialogs.messages.clear();
+        endedWithCodes.clear();
+        state = AppState{};
+        const TemporaryRunDirectory caseRun;
+        host::system::replaceLibraryFile(missing.library, missing.loadedInstead);
+        MainWindow window(state);
+        toolkit::loadWindow(window);
+        host::system::replaceLibraryFile(missing.library, "");
+
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_EQ(dialogs.messages[0].caption, "错误");
+        EXPECT_EQ(dialogs.messages[0].text, missing.expectedText) << hexDump(dialogs.messages[0].text);
+        EXPECT_EQ(endedWithCodes, (std::vector<int>{-1}));
+        EXPECT_FALSE(host::fileExists(toolSettingsPath()));
+        EXPECT_EQ(state.documentsDir, "");
+    }
 }
 
 TEST_F(MainWindowTest, LaterRunsFillTheEditBoxesFromTheSettingsFileUnchanged) {
