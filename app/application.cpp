@@ -10,6 +10,4 @@ int Application::startApplication() {
     return 0;
 }
 
-void Application::releaseAppState(void* application) {
-    static_cast<Application*>(application)->appState_ = AppState{};
-}
+void Application::releaseAppState(void* application) { static_cast<Application*>(application)->appState_ = AppState{}; }

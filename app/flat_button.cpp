@@ -53,9 +53,8 @@ void addTooltip(HWND button, const MSG& mouseMessage) {
     INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_BAR_CLASSES};
     InitCommonControlsEx(&classes);
     HWND owner = GetAncestor(button, GA_ROOT);
-    HWND tooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-                                   WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
+    HWND tooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
                                    GetModuleHandleA(nullptr), nullptr);
     if (!tooltip) return;
 
@@ -92,26 +91,21 @@ void onMouseMove(HWND button, WPARAM wParam, LPARAM lParam) {
     setHovered(button, inside);
 }
 
-LRESULT CALLBACK flatButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
-                                UINT_PTR subclassId, DWORD_PTR /*referenceData*/) {
+LRESULT CALLBACK flatButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR subclassId,
+                                DWORD_PTR /*referenceData*/) {
     switch (message) {
-    case WM_MOUSEMOVE:
-        onMouseMove(button, wParam, lParam);
-        break;
-    case WM_MOUSELEAVE:
-        setHovered(button, false);
-        break;
-    case WM_ERASEBKGND:
-        return 1;  // drawFlatButton fills every pixel
-    case WM_LBUTTONDBLCLK:
-        // An owner-drawn button turns a second quick click into BN_DOUBLECLICKED
-        // with no press; a standard push button treats it as a press.
-        return DefSubclassProc(button, WM_LBUTTONDOWN, wParam, lParam);
-    case WM_NCDESTROY:
-        RemovePropA(button, kHoverProperty);
-        RemovePropA(button, kTooltipProperty);
-        RemoveWindowSubclass(button, flatButtonProc, subclassId);
-        break;
+        case WM_MOUSEMOVE: onMouseMove(button, wParam, lParam); break;
+        case WM_MOUSELEAVE: setHovered(button, false); break;
+        case WM_ERASEBKGND: return 1;  // drawFlatButton fills every pixel
+        case WM_LBUTTONDBLCLK:
+            // An owner-drawn button turns a second quick click into BN_DOUBLECLICKED
+            // with no press; a standard push button treats it as a press.
+            return DefSubclassProc(button, WM_LBUTTONDOWN, wParam, lParam);
+        case WM_NCDESTROY:
+            RemovePropA(button, kHoverProperty);
+            RemovePropA(button, kTooltipProperty);
+            RemoveWindowSubclass(button, flatButtonProc, subclassId);
+            break;
     }
     return DefSubclassProc(button, message, wParam, lParam);
 }

@@ -106,8 +106,8 @@ bool MainWindow::createHidden() {
 
     POINT origin = centredOrigin(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), kWindowWidth,
                                  kWindowHeight);
-    if (!CreateWindowExA(0, kMainWindowClass, appTexts::kWindowCaption, kWindowStyle, origin.x, origin.y,
-                         kWindowWidth, kWindowHeight, nullptr, nullptr, GetModuleHandleA(nullptr), this))
+    if (!CreateWindowExA(0, kMainWindowClass, appTexts::kWindowCaption, kWindowStyle, origin.x, origin.y, kWindowWidth,
+                         kWindowHeight, nullptr, nullptr, GetModuleHandleA(nullptr), this))
         return false;
     makeExactlyWindowSized();
     makeBackdrop();
@@ -136,9 +136,9 @@ bool MainWindow::registerClasses() const {
     windowClass.hIcon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_APPLICATION_ICON), IMAGE_ICON,
                                                       GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON),
                                                       LR_SHARED));
-    windowClass.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_APPLICATION_ICON),
-                                                        IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                                        GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    windowClass.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_APPLICATION_ICON), IMAGE_ICON,
+                                                        GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                                        LR_SHARED));
 
     WNDCLASSEXA panelClass{};
     panelClass.cbSize = sizeof panelClass;
@@ -166,8 +166,7 @@ void MainWindow::makeExactlyWindowSized() {
     GetWindowRect(window_, &actual);
     if (actual.left != origin.x || actual.top != origin.y || actual.right - actual.left != kWindowWidth ||
         actual.bottom - actual.top != kWindowHeight)
-        SetWindowPos(window_, nullptr, origin.x, origin.y, kWindowWidth, kWindowHeight,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(window_, nullptr, origin.x, origin.y, kWindowWidth, kWindowHeight, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // Parents before their children: the window's own controls first, in table
@@ -293,10 +292,8 @@ bool MainWindow::handleKeyBeforeControls(const MSG& message) {
             if (shift || control || alt) return false;
             SendMessageA(window_, WM_CLOSE, 0, 0);  // the close button's path
             return true;
-        case VK_RETURN:
-            return true;  // no default button, and Enter moves nothing
-        default:
-            return false;
+        case VK_RETURN: return true;  // no default button, and Enter moves nothing
+        default: return false;
     }
 }
 
@@ -402,8 +399,7 @@ void MainWindow::onCommand(WPARAM wParam, LPARAM lParam) {
 
 // The state is updated before the message box, which runs a modal loop.
 void MainWindow::onConfigureClicked() {
-    ConfigureResult result =
-        configureServer(readFormValues(), appState_.gameModeKeyword, appState_.playStyleKeyword);
+    ConfigureResult result = configureServer(readFormValues(), appState_.gameModeKeyword, appState_.playStyleKeyword);
     appState_.gameModeKeyword = std::move(result.gameModeKeyword);
     appState_.playStyleKeyword = std::move(result.playStyleKeyword);
     appState_.clusterNameUtf8 = std::move(result.clusterNameUtf8);
@@ -497,7 +493,7 @@ void MainWindow::onNcDestroy() {
 void MainWindow::saveSettingsOnce(SaveFailures failures) {
     if (!createdEventRaised_ || settingsSaved_) return;
     settingsSaved_ = true;
-    std::optional<host::Message> warning =
-        saveToolSettings(appState_.gameModeKeyword, appState_.playStyleKeyword, editBoxAccessors());
+    std::optional<host::Message> warning = saveToolSettings(appState_.gameModeKeyword, appState_.playStyleKeyword,
+                                                            editBoxAccessors());
     if (warning && failures == SaveFailures::report) host::showMessage(*warning);
 }

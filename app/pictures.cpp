@@ -40,8 +40,8 @@ DecodedJpeg decodeJpegResource(int resourceId) {
 
     DecodedJpeg jpeg;
     int components = 0;
-    jpeg.pixels.reset(stbi_load_from_memory(static_cast<const stbi_uc*>(bytes), static_cast<int>(size),
-                                            &jpeg.width, &jpeg.height, &components, 3));
+    jpeg.pixels.reset(stbi_load_from_memory(static_cast<const stbi_uc*>(bytes), static_cast<int>(size), &jpeg.width,
+                                            &jpeg.height, &components, 3));
     if (!jpeg.pixels) return {};
     return jpeg;
 }
@@ -105,8 +105,8 @@ void drawPart(HDC dc, const Picture& picture, const RECT& area, POINT origin) {
     UniqueMemoryDc source(CreateCompatibleDC(dc));
     if (!source) return;
     ScopedSelectObject selection(source.get(), picture.bitmap.get());
-    BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, source.get(),
-           origin.x + area.left, origin.y + area.top, SRCCOPY);
+    BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, source.get(), origin.x + area.left,
+           origin.y + area.top, SRCCOPY);
 }
 
 UniqueBitmap createTopDownDib(int width, int height, void** pixels) {

@@ -66,8 +66,8 @@ inline constexpr DWORD kPanelStyle = kChildStyle | WS_CLIPCHILDREN;
 // sees, belongs between 超级按钮1 and 编辑框5; it is not built. 组合框1 is the
 // one control inside the panel; the panel lies under everything else.
 inline constexpr ControlDescription kControls[] = {
-    {ControlId::copyButton, "超级按钮2", ControlKind::flatButton, ControlId::window, 434, 477, 220, 45, kButtonStyle,
-     0, appTexts::kCopyButton, nullptr, 0, InputFilter::none},
+    {ControlId::copyButton, "超级按钮2", ControlKind::flatButton, ControlId::window, 434, 477, 220, 45, kButtonStyle, 0,
+     appTexts::kCopyButton, nullptr, 0, InputFilter::none},
     {ControlId::configureButton, "超级按钮1", ControlKind::flatButton, ControlId::window, 194, 477, 220, 45,
      kButtonStyle, 0, appTexts::kConfigureButton, nullptr, 0, InputFilter::none},
     {ControlId::clusterPassword, "编辑框5", ControlKind::editBox, ControlId::window, 330, 408, 894, 38,
@@ -78,8 +78,8 @@ inline constexpr ControlDescription kControls[] = {
      kEditStyle | ES_LEFT, WS_EX_CLIENTEDGE, nullptr, nullptr, 0, InputFilter::none},
     {ControlId::playStyle, "组合框2", ControlKind::dropDownList, ControlId::window, 328, 246, 896, 39, kListStyle, 0,
      nullptr, appTexts::kPlayStyleItems, static_cast<int>(std::size(appTexts::kPlayStyleItems)), InputFilter::none},
-    {ControlId::maxPlayers, "编辑框2", ControlKind::editBox, ControlId::window, 298, 192, 926, 38,
-     kEditStyle | ES_LEFT, WS_EX_CLIENTEDGE, nullptr, nullptr, 0, InputFilter::digitsAndMinus},
+    {ControlId::maxPlayers, "编辑框2", ControlKind::editBox, ControlId::window, 298, 192, 926, 38, kEditStyle | ES_LEFT,
+     WS_EX_CLIENTEDGE, nullptr, nullptr, 0, InputFilter::digitsAndMinus},
     {ControlId::gameMode, "组合框1", ControlKind::dropDownList, ControlId::panel, 121, 122, 944, 36, kListStyle, 0,
      nullptr, appTexts::kGameModeItems, static_cast<int>(std::size(appTexts::kGameModeItems)), InputFilter::none},
     {ControlId::token, "编辑框1", ControlKind::editBox, ControlId::window, 298, 84, 926, 38, kEditStyle | ES_CENTER,

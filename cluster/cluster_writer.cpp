@@ -66,10 +66,10 @@ void writeProfileFile(const char* file, const std::string& runDirectory, const C
 ConfigureResult configureServer(const FormValues& values, const std::string& previousGameModeKeyword,
                                 const std::string& previousPlayStyleKeyword) {
     ConfigureResult result;
-    result.gameModeKeyword =
-        chooseKeyword(clusterTexts::kGameModeKeywords, values.gameModeIndex, previousGameModeKeyword);
-    result.playStyleKeyword =
-        chooseKeyword(clusterTexts::kPlayStyleKeywords, values.playStyleIndex, previousPlayStyleKeyword);
+    result.gameModeKeyword = chooseKeyword(clusterTexts::kGameModeKeywords, values.gameModeIndex,
+                                           previousGameModeKeyword);
+    result.playStyleKeyword = chooseKeyword(clusterTexts::kPlayStyleKeywords, values.playStyleIndex,
+                                            previousPlayStyleKeyword);
 
     const std::string runDirectory = host::runDirectory();
     FailedPaths failed;

@@ -20,11 +20,11 @@ struct FormValues {
 
 // What a run of the command decided, for the caller to keep, and its message.
 struct ConfigureResult {
-    std::string gameModeKeyword;         // "survival", "wilderness" or "endless"
-    std::string playStyleKeyword;        // "social", "cooperative", "competitive" or "madness"
+    std::string gameModeKeyword;   // "survival", "wilderness" or "endless"
+    std::string playStyleKeyword;  // "social", "cooperative", "competitive" or "madness"
     std::string clusterNameUtf8;
     std::string clusterDescriptionUtf8;
-    host::Message message;               // the success message, or every path that could not be written
+    host::Message message;  // the success message, or every path that could not be written
 };
 
 // Chooses the two keywords by list position (a position out of range keeps the

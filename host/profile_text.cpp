@@ -157,8 +157,8 @@ bool writeIniValueToContent(std::string& content, std::string_view section, std:
     }
     const std::string keyLine = std::string(trimBlanks(key)) + "=" + std::string(value) + std::string(kLineEnd);
     const std::size_t insertAt = location.sectionFound ? location.newKeyAt : content.size();
-    std::string lines =
-        location.sectionFound ? keyLine : "[" + std::string(section) + "]" + std::string(kLineEnd) + keyLine;
+    std::string lines = location.sectionFound ? keyLine
+                                              : "[" + std::string(section) + "]" + std::string(kLineEnd) + keyLine;
     // A last line without its line end gets one before anything follows it.
     if (insertAt > firstLineBegin(content) && !isLineEnd(content[insertAt - 1])) lines.insert(0, kLineEnd);
     content.insert(insertAt, lines);

@@ -52,7 +52,7 @@ inline void deleteDc(HDC dc) { DeleteDC(dc); }
 
 using UniqueKernelHandle = UniqueHandle<HANDLE, closeKernelHandle>;            // processes, threads, events
 using UniqueFile = UniqueHandle<HANDLE, closeKernelHandle, isNoKernelHandle>;  // from CreateFileA
-using UniqueSearch = UniqueHandle<HANDLE, closeSearch, isNoKernelHandle>;     // from FindFirstFileA
+using UniqueSearch = UniqueHandle<HANDLE, closeSearch, isNoKernelHandle>;      // from FindFirstFileA
 using UniqueLocalMemory = UniqueHandle<HLOCAL, freeLocalMemory>;               // from FormatMessageA and friends
 using UniqueFont = UniqueHandle<HFONT, deleteGdiObject>;
 using UniqueBitmap = UniqueHandle<HBITMAP, deleteGdiObject>;

@@ -22,9 +22,9 @@ namespace {
 // line end Windows puts after them; empty when it has none.
 std::string systemMessage(DWORD error) {
     char* buffer = nullptr;
-    const DWORD length =
-        FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                       nullptr, error, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+    const DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                            FORMAT_MESSAGE_IGNORE_INSERTS,
+                                        nullptr, error, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
     const UniqueLocalMemory owned(buffer);
     if (length == 0 || !buffer) return {};
     std::string text(buffer, length);
@@ -371,8 +371,8 @@ std::u16string textToUtf16(unsigned codePage, std::string_view text) {
     const int units = MultiByteToWideChar(codePage, 0, text.data(), length, nullptr, 0);
     if (units <= 0) return {};
     std::u16string utf16(static_cast<std::size_t>(units), u'\0');
-    const int written =
-        MultiByteToWideChar(codePage, 0, text.data(), length, reinterpret_cast<wchar_t*>(utf16.data()), units);
+    const int written = MultiByteToWideChar(codePage, 0, text.data(), length, reinterpret_cast<wchar_t*>(utf16.data()),
+                                            units);
     utf16.resize(written > 0 ? static_cast<std::size_t>(written) : 0);
     return utf16;
 }

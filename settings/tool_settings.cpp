@@ -60,8 +60,8 @@ std::string readDocumentsDir() {
     return host::readIniValue(toolSettingsPath(), settingsTexts::kDocumentsSection, settingsTexts::kDocumentsDirKey);
 }
 
-std::optional<host::Message> saveToolSettings(const std::string& gameModeKeyword,
-                                              const std::string& playStyleKeyword, const EditBoxAccessors& fields) {
+std::optional<host::Message> saveToolSettings(const std::string& gameModeKeyword, const std::string& playStyleKeyword,
+                                              const EditBoxAccessors& fields) {
     // The edit boxes are read in the order of the writes; the file is then
     // replaced once, so a save that fails leaves all of it as it was.
     std::vector<host::IniWrite> writes;

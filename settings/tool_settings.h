@@ -32,5 +32,5 @@ std::string readDocumentsDir();
 
 // Writes the five edit boxes and the two keywords, in one replacement of the
 // file. When any write fails, returns the warning to show, naming the file.
-std::optional<host::Message> saveToolSettings(const std::string& gameModeKeyword,
-                                              const std::string& playStyleKeyword, const EditBoxAccessors& fields);
+std::optional<host::Message> saveToolSettings(const std::string& gameModeKeyword, const std::string& playStyleKeyword,
+                                              const EditBoxAccessors& fields);

@@ -124,9 +124,7 @@ TEST_F(ClusterWriter, AnOutOfRangePositionKeepsThePreviousKeyword) {
     form.gameModeIndex = 2;
     form.playStyleIndex = 3;
     configure(form);
-    const struct {
-        int gameModeIndex, playStyleIndex;
-    } outOfRange[] = {{-1, -1}, {3, 4}, {1000, 1000}};
+    const struct { int gameModeIndex, playStyleIndex; } outOfRange[] = {{-1, -1}, {3, 4}, {1000, 1000}};
     for (const auto& c : outOfRange) {
         form.gameModeIndex = c.gameModeIndex;
         form.playStyleIndex = c.playStyleIndex;
@@ -238,9 +236,8 @@ TEST_F(ClusterWriter, AFileWhereCavesBelongsListsOnlyItsSubtree) {
 
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].icon, host::MessageIcon::warning);
-    EXPECT_EQ(messages[0].text, warningText({run / "\\MyDediServer\\Caves",
-                                                     run / "\\MyDediServer\\Caves\\server.ini",
-                                                     run / "\\MyDediServer\\Caves\\worldgenoverride.lua"}));
+    EXPECT_EQ(messages[0].text, warningText({run / "\\MyDediServer\\Caves", run / "\\MyDediServer\\Caves\\server.ini",
+                                             run / "\\MyDediServer\\Caves\\worldgenoverride.lua"}));
     // Everything outside Caves is written in full.
     EXPECT_EQ(file("\\MyDediServer\\cluster_token.txt"), "pds-g^KU_abc123=");
     EXPECT_EQ(file("\\MyDediServer\\cluster.ini"),
@@ -256,8 +253,8 @@ TEST_F(ClusterWriter, ADirectoryWhereAFileBelongsIsListedAndTheRestIsWritten) {
     configure(sampleForm());
 
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].text, warningText({run / "\\MyDediServer\\cluster_token.txt",
-                                                     run / "\\MyDediServer\\cluster.ini"}));
+    EXPECT_EQ(messages[0].text,
+              warningText({run / "\\MyDediServer\\cluster_token.txt", run / "\\MyDediServer\\cluster.ini"}));
     EXPECT_EQ(file("\\MyDediServer\\Caves\\server.ini"), kCavesServerIni);
     EXPECT_EQ(file("\\MyDediServer\\Master\\server.ini"), kMasterServerIni);
     EXPECT_EQ(file("\\MyDediServer\\Caves\\worldgenoverride.lua"), kWorldgenOverride);

@@ -121,7 +121,9 @@ TEST(CodePages, GiveTheWholeValueWhateverItsLength) {
     std::string gbk;
     std::u16string units;
     for (int i = 0; i < 20000; ++i) {
-        gbk += "\xD6\xD0" "a";
+        gbk +=
+            "\xD6\xD0"
+            "a";
         units += u"\u4E2Da";
     }
     EXPECT_EQ(decode(host::kCodePageGbk, gbk), units);

@@ -204,12 +204,23 @@ TEST(ProfileFile, RefusesWhatCannotBeWrittenAsOneLine) {
         std::string section, key, value;
     };
     const Refused refused[] = {
-        {"a", "x", "1\r\n[b]"}, {"a", "x", "1\n"}, {"a", "x=y", "1"},   {"a", "", "1"},    {"a", "  ", "1"},
-        {"a", "[b]", "1"},      {"a]", "x", "1"},  {"a\r\n", "x", "1"}, {"a", "x\n", "1"},
+        {"a", "x", "1\r\n[b]"},
+        {"a", "x", "1\n"},
+        {"a", "x=y", "1"},
+        {"a", "", "1"},
+        {"a", "  ", "1"},
+        {"a", "[b]", "1"},
+        {"a]", "x", "1"},
+        {"a\r\n", "x", "1"},
+        {"a", "x\n", "1"},
         // A name ending in a lead byte without its trail byte: the ']' or '='
         // after it in the file would become its trail byte.
-        {"\x81", "x", "1"},     {"b\x81", "x", "1"}, {"\x81\x81\x81", "x", "1"}, {"a", "\x81", "1"},
-        {"a", "x\xFE", "1"},    {"a", "\x81 ", "1"},
+        {"\x81", "x", "1"},
+        {"b\x81", "x", "1"},
+        {"\x81\x81\x81", "x", "1"},
+        {"a", "\x81", "1"},
+        {"a", "x\xFE", "1"},
+        {"a", "\x81 ", "1"},
     };
     TemporaryRunDirectory run;
     const std::string file = run / "\\设置.ini";
@@ -287,8 +298,8 @@ const ProfileStep kSteps[] = {
 
 std::string windowsReads(const std::string& file, const char* section, const char* key) {
     std::vector<char> buffer(65536);
-    const DWORD length =
-        GetPrivateProfileStringA(section, key, "", buffer.data(), static_cast<DWORD>(buffer.size()), file.c_str());
+    const DWORD length = GetPrivateProfileStringA(section, key, "", buffer.data(), static_cast<DWORD>(buffer.size()),
+                                                  file.c_str());
     return std::string(buffer.data(), length);
 }
 

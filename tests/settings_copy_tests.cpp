@@ -31,7 +31,7 @@ std::string sourceContent(int index) {
 class SettingsCopy : public ::testing::Test {
 protected:
     TemporaryRunDirectory run;
-    RecordedDialogs dialogs;  // the command shows nothing itself
+    RecordedDialogs dialogs;   // the command shows nothing itself
     std::string documentsDir;  // as the window keeps it
     std::vector<host::Message> messages;
 

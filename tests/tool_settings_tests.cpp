@@ -15,8 +15,8 @@
 
 namespace {
 
-const EditBox kAllBoxes[] = {EditBox::token, EditBox::maxPlayers, EditBox::clusterName,
-                             EditBox::clusterDescription, EditBox::clusterPassword};
+const EditBox kAllBoxes[] = {EditBox::token, EditBox::maxPlayers, EditBox::clusterName, EditBox::clusterDescription,
+                             EditBox::clusterPassword};
 
 // The five edit boxes as a map, with a log of every read and write.
 struct StandInForm {
@@ -91,16 +91,19 @@ TEST_F(ToolSettings, FirstRunAsksOnceThenSavesBothSectionsInOrder) {
     EXPECT_TRUE(save());
     EXPECT_FALSE(warning);
     const std::string saved = fileBytes(settingsFile());
-    EXPECT_EQ(saved, "[文档目录]\r\n"
-                     "请选择klei文档目录=" + dialogs.folderToChoose + "\r\n"
-                     "[启动配置]\r\n"
-                     "服务器票据=pds-g^KU_token\r\n"
-                     "游戏模式=endless\r\n"
-                     "服务器人数=8\r\n"
-                     "游戏风格=madness\r\n"
-                     "服务器名称=我的服务器\r\n"
-                     "服务器描述=一起玩\r\n"
-                     "服务器密码=123-456\r\n")
+    EXPECT_EQ(saved,
+              "[文档目录]\r\n"
+              "请选择klei文档目录=" +
+                  dialogs.folderToChoose +
+                  "\r\n"
+                  "[启动配置]\r\n"
+                  "服务器票据=pds-g^KU_token\r\n"
+                  "游戏模式=endless\r\n"
+                  "服务器人数=8\r\n"
+                  "游戏风格=madness\r\n"
+                  "服务器名称=我的服务器\r\n"
+                  "服务器描述=一起玩\r\n"
+                  "服务器密码=123-456\r\n")
         << hexDump(saved);
 
     // The next start asks nothing and brings the five fields back.

@@ -68,7 +68,8 @@ std::string windowText(HWND window) {
 }
 
 std::string settingsValue(const std::string& key) {
-    return host::readIniValue(host::runDirectory() + settingsTexts::kToolSettingsFile, settingsTexts::kStartupSection, key);
+    return host::readIniValue(host::runDirectory() + settingsTexts::kToolSettingsFile, settingsTexts::kStartupSection,
+                              key);
 }
 
 // A run directory and recorded dialogs for each test, and a window to load.
@@ -211,8 +212,7 @@ TEST_F(MainWindowTest, EveryControlHasItsClassParentPlaceAndStyles) {
             EXPECT_EQ(style & 0xFFFF, wanted.style & 0xFFFF);
         }
         LONG extendedStyle = static_cast<LONG>(GetWindowLongPtrA(control, GWL_EXSTYLE));
-        EXPECT_EQ(extendedStyle & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE | WS_EX_WINDOWEDGE),
-                  wanted.extendedStyle);
+        EXPECT_EQ(extendedStyle & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE | WS_EX_WINDOWEDGE), wanted.extendedStyle);
     }
 }
 
@@ -227,9 +227,9 @@ TEST_F(MainWindowTest, ControlsAreStackedInDescriptionOrderFirstOnTop) {
     };
     EXPECT_EQ(stack(window.handle()),
               (std::vector<int>{idOf(ControlId::copyButton), idOf(ControlId::configureButton),
-                                idOf(ControlId::clusterPassword), idOf(ControlId::clusterDescription), idOf(ControlId::clusterName),
-                                idOf(ControlId::playStyle), idOf(ControlId::maxPlayers), idOf(ControlId::token),
-                                idOf(ControlId::panel)}));
+                                idOf(ControlId::clusterPassword), idOf(ControlId::clusterDescription),
+                                idOf(ControlId::clusterName), idOf(ControlId::playStyle), idOf(ControlId::maxPlayers),
+                                idOf(ControlId::token), idOf(ControlId::panel)}));
     EXPECT_EQ(stack(window.control(ControlId::panel)), (std::vector<int>{idOf(ControlId::gameMode)}));
 }
 
@@ -243,8 +243,9 @@ TEST_F(MainWindowTest, ButtonsCarryTheirCaptions) {
 TEST_F(MainWindowTest, TheSevenFieldsShareTheFieldFont) {
     MainWindow window(state);
     load(window);
-    const ControlId fields[] = {ControlId::token, ControlId::gameMode, ControlId::maxPlayers, ControlId::playStyle,
-                                ControlId::clusterName, ControlId::clusterDescription,  ControlId::clusterPassword};
+    const ControlId fields[] = {ControlId::token,          ControlId::gameMode,    ControlId::maxPlayers,
+                                ControlId::playStyle,      ControlId::clusterName, ControlId::clusterDescription,
+                                ControlId::clusterPassword};
     HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(window.control(fields[0]), WM_GETFONT, 0, 0));
     ASSERT_NE(font, nullptr);
     for (ControlId field : fields)
@@ -308,8 +309,8 @@ TEST_F(MainWindowTest, FieldsAreBlackOnWhiteAlsoTheListInsideThePanel) {
     for (const Ask& ask : asks) {
         SetTextColor(dc, RGB(1, 2, 3));
         SetBkColor(dc, RGB(4, 5, 6));
-        auto brush = reinterpret_cast<HGDIOBJ>(SendMessageA(
-            ask.to, ask.message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(window.control(ask.from))));
+        auto brush = reinterpret_cast<HGDIOBJ>(SendMessageA(ask.to, ask.message, reinterpret_cast<WPARAM>(dc),
+                                                            reinterpret_cast<LPARAM>(window.control(ask.from))));
         LOGBRUSH colour{};
         ASSERT_TRUE(GetObjectA(brush, sizeof colour, &colour));
         EXPECT_EQ(colour.lbColor, RGB(255, 255, 255));
@@ -330,11 +331,9 @@ TEST_F(MainWindowTest, DigitsAndMinusFilterActsOnTypedCharactersOfTheNumberField
         const char* shown;
     };
     const Typing cases[] = {
-        {EditBox::maxPlayers, "1a2 -x-", "12--"},
-        {EditBox::clusterPassword, "-9Z.9-", "-99-"},
+        {EditBox::maxPlayers, "1a2 -x-", "12--"},  {EditBox::clusterPassword, "-9Z.9-", "-99-"},
         {EditBox::clusterPassword, "12\b3", "13"},  // backspace passes
-        {EditBox::token, "ab 1-", "ab 1-"},
-        {EditBox::clusterName, "Abc", "Abc"},
+        {EditBox::token, "ab 1-", "ab 1-"},        {EditBox::clusterName, "Abc", "Abc"},
     };
     for (const Typing& typing : cases) {
         SCOPED_TRACE(typing.typed);
@@ -424,8 +423,9 @@ COLORREF screenColourAt(HWND window, POINT point, COLORREF expected) {
 }
 
 TEST_F(MainWindowTest, BackgroundAndPanelPicturesShowAtTheirPlacesAlsoAfterBeingCovered) {
-    writeTestFile(run / settingsTexts::kToolSettingsFile, "[" + std::string(settingsTexts::kDocumentsSection) + "]\r\n" +
-                                                      settingsTexts::kDocumentsDirKey + "=D:\\Klei\r\n");
+    writeTestFile(run / settingsTexts::kToolSettingsFile, "[" + std::string(settingsTexts::kDocumentsSection) +
+                                                              "]\r\n" + settingsTexts::kDocumentsDirKey +
+                                                              "=D:\\Klei\r\n");
     MainWindow window(state);
     load(window);
     SetForegroundWindow(window.handle());
@@ -434,8 +434,8 @@ TEST_F(MainWindowTest, BackgroundAndPanelPicturesShowAtTheirPlacesAlsoAfterBeing
 
     // What the window should show where no control lies: the background
     // tiled, the panel picture over it from (160, 16), cut at 1096 pixels.
-    const Picture expected =
-        composeBackdrop(client.right, client.bottom, IDR_BACKGROUND_JPEG, IDR_PANEL_JPEG, RECT{160, 16, 1256, 616});
+    const Picture expected = composeBackdrop(client.right, client.bottom, IDR_BACKGROUND_JPEG, IDR_PANEL_JPEG,
+                                             RECT{160, 16, 1256, 616});
     ASSERT_TRUE(expected);
     UniqueMemoryDc expectedDc(CreateCompatibleDC(nullptr));
     ScopedSelectObject selection(expectedDc.get(), expected.bitmap.get());
@@ -541,7 +541,7 @@ TEST_F(MainWindowTest, FirstRunShowsTheRealBrowserWithOleInitialisedApartmentThr
             load(window);
             windowShown = IsWindowVisible(window.handle());
             settingsOnceShown = fileBytes(toolSettingsPath());
-        }  // closing saves the fields too
+        }                // closing saves the fields too
         host::endOle();  // as shutdown would, on the thread that began it
     }).join();
 
@@ -622,9 +622,9 @@ TEST_F(MainWindowTest, LaterRunsFillTheEditBoxesFromTheSettingsFileUnchanged) {
 TEST_F(MainWindowTest, TabAndShiftTabFollowTheReverseDescriptionOrderAndWrapAround) {
     MainWindow window(state);
     load(window);
-    const ControlId order[] = {ControlId::token, ControlId::gameMode,    ControlId::maxPlayers,
-                               ControlId::playStyle, ControlId::clusterName,    ControlId::clusterDescription,
-                               ControlId::clusterPassword,  ControlId::configureButton, ControlId::copyButton};
+    const ControlId order[] = {ControlId::token,           ControlId::gameMode,        ControlId::maxPlayers,
+                               ControlId::playStyle,       ControlId::clusterName,     ControlId::clusterDescription,
+                               ControlId::clusterPassword, ControlId::configureButton, ControlId::copyButton};
     ASSERT_EQ(GetFocus(), window.control(ControlId::token));
     for (int step = 1; step <= 9; ++step) {
         pressKey(VK_TAB);
@@ -656,9 +656,12 @@ TEST_F(MainWindowTest, EscClosesFromAnyControlAndSavesButNotWithShiftOrControl) 
         bool closes;
     };
     const Case cases[] = {
-        {ControlId::token, none, false, true},       {ControlId::gameMode, none, false, true},
-        {ControlId::playStyle, none, true, true},       {ControlId::copyButton, none, false, true},
-        {ControlId::token, shift, false, false},     {ControlId::token, control, false, false},
+        {ControlId::token, none, false, true},
+        {ControlId::gameMode, none, false, true},
+        {ControlId::playStyle, none, true, true},
+        {ControlId::copyButton, none, false, true},
+        {ControlId::token, shift, false, false},
+        {ControlId::token, control, false, false},
         {ControlId::configureButton, control, false, false},
     };
     for (const Case& escape : cases) {
@@ -759,8 +762,8 @@ TEST_F(MainWindowTest, TheCopyButtonTakesTheDocumentsDirectoryFromTheSettingsFil
     // No cluster yet, so every copy fails; the directory is taken all the same.
     for (const std::string stored : {"D:\\first", "D:\\second", ""}) {
         SCOPED_TRACE(stored);
-        ASSERT_TRUE(host::writeIniValue(settingsFile, settingsTexts::kDocumentsSection,
-                                        settingsTexts::kDocumentsDirKey, stored));
+        ASSERT_TRUE(host::writeIniValue(settingsFile, settingsTexts::kDocumentsSection, settingsTexts::kDocumentsDirKey,
+                                        stored));
         dialogs.messages.clear();
 
         SendMessageA(window.control(ControlId::copyButton), BM_CLICK, 0, 0);

@@ -96,8 +96,8 @@ void drawBackdrop(const Picture& backdrop, Canvas& canvas) {
 }
 
 TEST(Backdrop, IsOneThirtyTwoBitPictureOfTheGivenSize) {
-    const Picture backdrop =
-        composeBackdrop(kClientWidth, kClientHeight, IDR_BACKGROUND_JPEG, IDR_PANEL_JPEG, kPanelArea);
+    const Picture backdrop = composeBackdrop(kClientWidth, kClientHeight, IDR_BACKGROUND_JPEG, IDR_PANEL_JPEG,
+                                             kPanelArea);
     ASSERT_TRUE(backdrop);
     EXPECT_EQ(backdrop.width, kClientWidth);
     EXPECT_EQ(backdrop.height, kClientHeight);
@@ -109,8 +109,8 @@ TEST(Backdrop, IsOneThirtyTwoBitPictureOfTheGivenSize) {
 }
 
 TEST(Backdrop, PanelShowsWhiteGroundGreyRowsAndLabelCellsAtItsPlace) {
-    const Picture backdrop =
-        composeBackdrop(kClientWidth, kClientHeight, IDR_BACKGROUND_JPEG, IDR_PANEL_JPEG, kPanelArea);
+    const Picture backdrop = composeBackdrop(kClientWidth, kClientHeight, IDR_BACKGROUND_JPEG, IDR_PANEL_JPEG,
+                                             kPanelArea);
     ASSERT_TRUE(backdrop);
     Canvas canvas(kClientWidth, kClientHeight, RGB(0, 0, 0));
     drawBackdrop(backdrop, canvas);
@@ -118,9 +118,9 @@ TEST(Backdrop, PanelShowsWhiteGroundGreyRowsAndLabelCellsAtItsPlace) {
     auto at = [&](int x, int y) { return canvas.at(kPanelArea.left + x, kPanelArea.top + y); };
 
     const COLORREF white = RGB(255, 255, 255);
-    EXPECT_TRUE(closeTo(at(600, 40), white));   // beside the heading
-    EXPECT_TRUE(closeTo(at(600, 500), white));  // where the buttons lie
-    EXPECT_TRUE(closeTo(at(1090, 300), white)); // right of the rows
+    EXPECT_TRUE(closeTo(at(600, 40), white));    // beside the heading
+    EXPECT_TRUE(closeTo(at(600, 500), white));   // where the buttons lie
+    EXPECT_TRUE(closeTo(at(1090, 300), white));  // right of the rows
 
     const int rowTops[] = {68, 122, 176, 230, 284, 338, 392};
     const int cellLines[] = {138, 122, 138, 170, 253, 202, 170};
@@ -133,10 +133,10 @@ TEST(Backdrop, PanelShowsWhiteGroundGreyRowsAndLabelCellsAtItsPlace) {
         EXPECT_LT(GetGValue(at(34, top + 19)), 235);
         EXPECT_LT(GetGValue(at(1063, top + 19)), 235);
         EXPECT_LT(GetGValue(at(cellLines[row], top + 19)), 235);
-        EXPECT_TRUE(closeTo(at(600, top - 2), white));       // outside the box
+        EXPECT_TRUE(closeTo(at(600, top - 2), white));                   // outside the box
         EXPECT_TRUE(closeTo(at(cellLines[row] + 20, top + 10), white));  // the field part
         const COLORREF cell = at(cellLines[row] - 3, top + 4);
-        EXPECT_FALSE(closeTo(cell, white, 4)) << hex(cell);           // the grey label cell
+        EXPECT_FALSE(closeTo(cell, white, 4)) << hex(cell);  // the grey label cell
     }
 }
 
@@ -145,15 +145,15 @@ bool isOrange(COLORREF colour) {
 }
 
 TEST(Backdrop, BackgroundIsOrangeAroundThePanelWhichIsCutAtItsWidth) {
-    const Picture backdrop =
-        composeBackdrop(kClientWidth, kClientHeight, IDR_BACKGROUND_JPEG, IDR_PANEL_JPEG, kPanelArea);
+    const Picture backdrop = composeBackdrop(kClientWidth, kClientHeight, IDR_BACKGROUND_JPEG, IDR_PANEL_JPEG,
+                                             kPanelArea);
     ASSERT_TRUE(backdrop);
     Canvas canvas(kClientWidth, kClientHeight, RGB(0, 0, 0));
     drawBackdrop(backdrop, canvas);
     // The strips beside the panel, where the background shows.
     for (const POINT point : {POINT{150, 200}, POINT{1300, 400}, POINT{700, 8}, POINT{700, 625}})
-        EXPECT_TRUE(isOrange(canvas.at(point.x, point.y))) << point.x << "," << point.y << " "
-                                                          << hex(canvas.at(point.x, point.y));
+        EXPECT_TRUE(isOrange(canvas.at(point.x, point.y)))
+            << point.x << "," << point.y << " " << hex(canvas.at(point.x, point.y));
     // The panel picture is 1100 wide, its window 1096: the last 4 columns are cut.
     EXPECT_TRUE(closeTo(canvas.at(kPanelArea.right - 1, 300), RGB(255, 255, 255)));
     EXPECT_TRUE(isOrange(canvas.at(kPanelArea.right, 300))) << hex(canvas.at(kPanelArea.right, 300));
@@ -183,9 +183,9 @@ TEST(Backdrop, PictureThatCannotBeDecodedLeavesTheButtonFace) {
         bool backgroundShows;
         bool panelShows;
     };
-    for (const Case& c : {Case{kMissingResource, IDR_PANEL_JPEG, false, true},
-                          Case{IDR_BACKGROUND_JPEG, kMissingResource, true, false},
-                          Case{kMissingResource, kMissingResource, false, false}}) {
+    for (const Case& c :
+         {Case{kMissingResource, IDR_PANEL_JPEG, false, true}, Case{IDR_BACKGROUND_JPEG, kMissingResource, true, false},
+          Case{kMissingResource, kMissingResource, false, false}}) {
         SCOPED_TRACE(std::to_string(c.backgroundId) + " " + std::to_string(c.panelId));
         const Picture backdrop = composeBackdrop(kClientWidth, kClientHeight, c.backgroundId, c.panelId, kPanelArea);
         ASSERT_TRUE(backdrop);
@@ -198,8 +198,8 @@ TEST(Backdrop, PictureThatCannotBeDecodedLeavesTheButtonFace) {
 
 // The panel window copies its own part: its client (0, 0) is the panel's place.
 TEST(Backdrop, DrawPartCopiesOnlyItsAreaFromTheWindowsPlace) {
-    const Picture backdrop =
-        composeBackdrop(kClientWidth, kClientHeight, IDR_BACKGROUND_JPEG, IDR_PANEL_JPEG, kPanelArea);
+    const Picture backdrop = composeBackdrop(kClientWidth, kClientHeight, IDR_BACKGROUND_JPEG, IDR_PANEL_JPEG,
+                                             kPanelArea);
     ASSERT_TRUE(backdrop);
     Canvas whole(kClientWidth, kClientHeight, RGB(0, 0, 0));
     drawBackdrop(backdrop, whole);
@@ -217,8 +217,7 @@ TEST(Backdrop, DrawPartCopiesOnlyItsAreaFromTheWindowsPlace) {
 TEST(Resources, IconHasEverySizeTheShellAsksFor) {
     for (int size : {16, 24, 32, 48, 64, 128, 256}) {
         UniqueHandle<HICON, destroyIcon> icon(static_cast<HICON>(
-            LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APPLICATION_ICON),
-                       IMAGE_ICON, size, size, 0)));
+            LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APPLICATION_ICON), IMAGE_ICON, size, size, 0)));
         ASSERT_TRUE(icon) << size;
         ICONINFO info{};
         ASSERT_TRUE(GetIconInfo(icon.get(), &info)) << size;
@@ -234,15 +233,14 @@ TEST(Resources, IconHasEverySizeTheShellAsksFor) {
 TEST(Resources, ManifestSelectsCommonControlsSix) {
     // The import of InitCommonControlsEx is bound to the DLL the manifest chose.
     HMODULE controls = nullptr;
-    ASSERT_TRUE(GetModuleHandleExA(
-        GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-        reinterpret_cast<LPCSTR>(&InitCommonControlsEx), &controls));
+    ASSERT_TRUE(
+        GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                           reinterpret_cast<LPCSTR>(&InitCommonControlsEx), &controls));
     char path[MAX_PATH] = {};
     ASSERT_GT(GetModuleFileNameA(controls, path, MAX_PATH), 0u);
     std::string lowered = path;
     CharLowerA(lowered.data());
-    EXPECT_NE(lowered.find("microsoft.windows.common-controls_6595b64144ccf1df_6.0."), std::string::npos)
-        << path;
+    EXPECT_NE(lowered.find("microsoft.windows.common-controls_6595b64144ccf1df_6.0."), std::string::npos) << path;
 }
 
 TEST(Resources, VersionInformationNamesTheProduct) {
@@ -261,8 +259,8 @@ TEST(Resources, VersionInformationNamesTheProduct) {
     EXPECT_EQ(fixed->dwFileVersionLS, 0u);
 
     WORD* translation = nullptr;
-    ASSERT_TRUE(VerQueryValueA(block.data(), "\\VarFileInfo\\Translation",
-                               reinterpret_cast<void**>(&translation), &length));
+    ASSERT_TRUE(
+        VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &length));
     ASSERT_GE(length, 4u);
     EXPECT_EQ(translation[0], 0x0804);
     EXPECT_EQ(translation[1], 1200);
@@ -271,13 +269,12 @@ TEST(Resources, VersionInformationNamesTheProduct) {
         const char* key;
         const char* value;
     };
-    for (const Case& c : {Case{"CompanyName", "Quillorn"}, Case{"FileDescription", "Quillorn"},
-                          Case{"ProductName", "Quillorn"}, Case{"OriginalFilename", "Quillorn.exe"},
-                          Case{"FileVersion", "1.0.0.0"}}) {
+    for (const Case& c :
+         {Case{"CompanyName", "Quillorn"}, Case{"FileDescription", "Quillorn"}, Case{"ProductName", "Quillorn"},
+          Case{"OriginalFilename", "Quillorn.exe"}, Case{"FileVersion", "1.0.0.0"}}) {
         char* value = nullptr;
         const std::string query = std::string("\\StringFileInfo\\080404B0\\") + c.key;
-        ASSERT_TRUE(VerQueryValueA(block.data(), query.c_str(), reinterpret_cast<void**>(&value), &length))
-            << c.key;
+        ASSERT_TRUE(VerQueryValueA(block.data(), query.c_str(), reinterpret_cast<void**>(&value), &length)) << c.key;
         EXPECT_STREQ(value, c.value);
     }
 }
@@ -299,8 +296,8 @@ protected:
         windowClass.lpszClassName = "LooksTestOwner";
         RegisterClassA(&windowClass);  // fails harmlessly for the second test
         clicks() = 0;
-        owner_ = CreateWindowExA(0, "LooksTestOwner", "owner", WS_OVERLAPPEDWINDOW, 0, 0, 600, 300,
-                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        owner_ = CreateWindowExA(0, "LooksTestOwner", "owner", WS_OVERLAPPEDWINDOW, 0, 0, 600, 300, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
         ASSERT_NE(owner_, nullptr);
         button_ = createButton("配置服务器", kWidth, kHeight);
     }
@@ -309,10 +306,8 @@ protected:
     }
 
     HWND createButton(const char* caption, int width, int height) {
-        HWND button = CreateWindowExA(0, "BUTTON", caption,
-                                      WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, 10, 10,
-                                      width, height, owner_,
-                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kButtonId)),
+        HWND button = CreateWindowExA(0, "BUTTON", caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, 10, 10,
+                                      width, height, owner_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kButtonId)),
                                       GetModuleHandleA(nullptr), nullptr);
         makeFlatButton(button);
         return button;
@@ -341,8 +336,7 @@ protected:
     }
 
     static LRESULT CALLBACK ownerProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_COMMAND && LOWORD(wParam) == kButtonId && HIWORD(wParam) == BN_CLICKED)
-            ++clicks();
+        if (message == WM_COMMAND && LOWORD(wParam) == kButtonId && HIWORD(wParam) == BN_CLICKED) ++clicks();
         return DefWindowProcA(window, message, wParam, lParam);
     }
 

@@ -163,7 +163,8 @@ struct ProgramSeries {
 // Quillorn's launch time over the reference's, run by run.
 Series ratioOf(const Series& quillorn, const Series& reference) {
     Series ratio;
-    for (size_t i = 0; i < quillorn.values.size(); ++i) ratio.values.push_back(quillorn.values[i] / reference.values[i]);
+    for (size_t i = 0; i < quillorn.values.size(); ++i)
+        ratio.values.push_back(quillorn.values[i] / reference.values[i]);
     return ratio;
 }
 

@@ -19,10 +19,10 @@ const std::string kNameUtf8 = expected::kMyServerUtf8;
 constexpr char kDescriptionUtf8[] =
     "\xE4\xB8\x80\xE8\xB5\xB7\xE6\x9D\xA5\xE7\x8E\xA9\xEF\xBC\x8C\xE6\xAC\xA2\xE8\xBF\x8E\xE6\x96\xB0\xE4\xBA\xBA";
 
-using expected::newClusterIni;
 using expected::kCavesServerIni;
 using expected::kMasterServerIni;
 using expected::kWorldgenOverride;
+using expected::newClusterIni;
 
 bool startsWith(const std::string& text, const std::string& start) { return text.compare(0, start.size(), start) == 0; }
 bool endsWith(const std::string& text, const std::string& end) {
@@ -88,12 +88,12 @@ TEST_F(Configure, WritesTheWholeClusterAndSaysSo) {
     ASSERT_NO_FATAL_FAILURE(expectMessage(host::kMessageCaption, clusterTexts::kConfigureDone));
     expectFile(run / clusterTexts::kClusterTokenFile, "short");
     expectFile(run / clusterTexts::kClusterIni,
-                newClusterIni({"wilderness", "12", kDescriptionUtf8, kNameUtf8, "cooperative", "2468"}));
+               newClusterIni({"wilderness", "12", kDescriptionUtf8, kNameUtf8, "cooperative", "2468"}));
 
     // The keywords of the last configuration are saved with the fields.
     ASSERT_NO_FATAL_FAILURE(closeWithEsc());
     expectFile(settingsPath(), settingsFileBytes("", {"short", "wilderness", "12", "cooperative", "我的服务器",
-                                                       "一起来玩，欢迎新人", "2468"}));
+                                                      "一起来玩，欢迎新人", "2468"}));
 }
 
 TEST_F(Configure, UntouchedFormWritesTheFirstItemsAndEmptyValues) {
@@ -110,9 +110,10 @@ TEST_F(Configure, PlainFileWhereTheClusterBelongsIsReportedPathByPath) {
     ASSERT_NO_FATAL_FAILURE(startAndShow());
     clickButton(window.configureButton);
     // Every path that could not be written, once each, in the order of the steps.
-    const char* const unwritten[] = {clusterTexts::kClusterDir,        clusterTexts::kCavesDir,        clusterTexts::kMasterDir,
-                                     clusterTexts::kClusterTokenFile,  clusterTexts::kClusterIni,      clusterTexts::kCavesServerIni,
-                                     clusterTexts::kWorldgenOverrideFile, clusterTexts::kMasterServerIni};
+    const char* const unwritten[] = {
+        clusterTexts::kClusterDir,           clusterTexts::kCavesDir,       clusterTexts::kMasterDir,
+        clusterTexts::kClusterTokenFile,     clusterTexts::kClusterIni,     clusterTexts::kCavesServerIni,
+        clusterTexts::kWorldgenOverrideFile, clusterTexts::kMasterServerIni};
     std::string expected = clusterTexts::kConfigureIncomplete;
     for (const char* path : unwritten) expected += host::kLineEnd + run / path;
     ASSERT_NO_FATAL_FAILURE(expectMessage(host::kMessageCaption, expected));
@@ -127,8 +128,8 @@ protected:
     std::string source(const char* part) const { return documents + clusterTexts::kSaveSlotDir + part; }
     std::string destination(const char* part) const { return run / clusterTexts::kClusterDir + part; }
     static std::string contentOf(const char* part) {
-        return std::string("return {\r\n  -- 模组与世界 ") + part + "\r\n  [\"workshop-378160973\"]={ enabled=true },\r\n}" +
-               std::string(1, '\0') + "\xFF\r\n";
+        return std::string("return {\r\n  -- 模组与世界 ") + part +
+               "\r\n  [\"workshop-378160973\"]={ enabled=true },\r\n}" + std::string(1, '\0') + "\xFF\r\n";
     }
     void writeSaveSlot() {
         for (const char* part : clusterTexts::kCopiedSettingsFiles)
@@ -213,7 +214,8 @@ TEST_F(CopySettings, BeforeConfiguringNamesEveryFileNotCopied) {
         const std::string& line = lines[i + 1];
         ASSERT_TRUE(startsWith(line, copy)) << "line " << i + 1 << ": " << line << "\n  expected to start: " << copy;
         const std::string reason = line.substr(copy.size());
-        EXPECT_TRUE(reason.empty() || (startsWith(reason, clusterTexts::kReasonOpen) && endsWith(reason, clusterTexts::kReasonClose)))
+        EXPECT_TRUE(reason.empty() ||
+                    (startsWith(reason, clusterTexts::kReasonOpen) && endsWith(reason, clusterTexts::kReasonClose)))
             << "after the copy comes nothing or a reason in parentheses: " << line;
     }
     EXPECT_TRUE(app->pressDialogButton(box, IDOK));

@@ -59,7 +59,8 @@ bool registerClass(const char* name, HINSTANCE instance) {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
-    if (!registerClass("QuillornReferenceWindow", instance) || !registerClass(classOf(ControlKind::picturePanel), instance))
+    if (!registerClass("QuillornReferenceWindow", instance) ||
+        !registerClass(classOf(ControlKind::picturePanel), instance))
         return 1;
     HFONT font = CreateFontA(-24, 0, 0, 0, 290, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                              CLIP_DEFAULT_PRECIS, PROOF_QUALITY, DEFAULT_PITCH, appTexts::kFieldFontFace);
@@ -78,11 +79,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
             const bool isList = description.kind == ControlKind::dropDownList;
             const int height = isList && description.height < kMinimumListHeight ? kMinimumListHeight
                                                                                  : description.height;
-            HWND control = CreateWindowExA(description.extendedStyle, classOf(description.kind),
-                                           description.text ? description.text : "", description.style | WS_VISIBLE,
-                                           description.left, description.top, description.width, height, parent,
-                                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(idOf(description.id))),
-                                           instance, nullptr);
+            HWND control = CreateWindowExA(
+                description.extendedStyle, classOf(description.kind), description.text ? description.text : "",
+                description.style | WS_VISIBLE, description.left, description.top, description.width, height, parent,
+                reinterpret_cast<HMENU>(static_cast<INT_PTR>(idOf(description.id))), instance, nullptr);
             if (!control) return 1;
             if (description.kind == ControlKind::editBox || isList)
                 SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);

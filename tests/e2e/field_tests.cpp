@@ -66,14 +66,13 @@ TEST_F(Fields, DigitsAndMinusOnlyAreTypedInto2And5WhilePastesKeepEverything) {
             case Entry::keyPresses: {
                 ASSERT_TRUE(bringToFront(window.window));
                 const RECT rect = rectIn(box, window.window);
-                ASSERT_TRUE(clickAt(clientToScreen(window.window, {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2})));
+                ASSERT_TRUE(clickAt(
+                    clientToScreen(window.window, {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2})));
                 ASSERT_NO_FATAL_FAILURE(expectFocusOn(box));
                 typeKeys(row.entered);
                 break;
             }
-            case Entry::postedCharacters:
-                postCharacters(box, row.entered);
-                break;
+            case Entry::postedCharacters: postCharacters(box, row.entered); break;
             case Entry::paste:
                 ASSERT_TRUE(setClipboardText(row.entered));
                 paste(box);

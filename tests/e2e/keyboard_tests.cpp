@@ -9,8 +9,8 @@ using Keyboard = QuillornSession;
 
 TEST_F(Keyboard, TabAndShiftTabCycleThroughTheFieldsAndButtons) {
     ASSERT_NO_FATAL_FAILURE(startAndShow());
-    const HWND order[] = {editBox(1),      window.gameModeList, editBox(2), window.playStyleList,
-                          editBox(3),      editBox(4),          editBox(5), window.configureButton,
+    const HWND order[] = {editBox(1),       window.gameModeList, editBox(2), window.playStyleList,
+                          editBox(3),       editBox(4),          editBox(5), window.configureButton,
                           window.copyButton};
     constexpr int kStops = static_cast<int>(std::size(order));
     ASSERT_NO_FATAL_FAILURE(expectFocusOn(order[0])) << u8"the caret starts in 编辑框1";
@@ -82,8 +82,9 @@ TEST_P(Closing, SavesTheFieldsAndExitsWithCodeZero) {
     ASSERT_TRUE(bringToFront(window.window));
     ASSERT_NO_FATAL_FAILURE(expectFocusOn(editBox(1)));
     for (int i = 0; i < row.tabs; ++i) pressKey(VK_TAB);
-    const HWND targets[] = {editBox(1), window.gameModeList, editBox(2), window.playStyleList, editBox(3),
-                            editBox(4), editBox(5), window.configureButton, window.copyButton};
+    const HWND targets[] = {editBox(1),       window.gameModeList, editBox(2), window.playStyleList,
+                            editBox(3),       editBox(4),          editBox(5), window.configureButton,
+                            window.copyButton};
     ASSERT_NO_FATAL_FAILURE(expectFocusOn(targets[row.tabs]));
 
     switch (row.closeBy) {
@@ -109,16 +110,15 @@ TEST_P(Closing, SavesTheFieldsAndExitsWithCodeZero) {
         << hexDump(fileBytes(settingsPath()));
 }
 
-INSTANTIATE_TEST_SUITE_P(Ways, Closing,
-                         ::testing::Values(ClosingCase{"EscIn1", 0, CloseBy::escape},
-                                           ClosingCase{"EscInList2", 3, CloseBy::escape},
-                                           ClosingCase{"EscInList1", 1, CloseBy::escape},
-                                           ClosingCase{"EscOnButton2", 8, CloseBy::escape},
-                                           ClosingCase{"EscInOpenList2", 3, CloseBy::escapeInOpenList},
-                                           ClosingCase{"AltF4", 4, CloseBy::altF4},
-                                           ClosingCase{"SystemMenuClose", 0, CloseBy::systemMenuClose},
-                                           ClosingCase{"CloseButton", 0, CloseBy::closeButton}),
-                         [](const ::testing::TestParamInfo<ClosingCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Ways, Closing,
+    ::testing::Values(ClosingCase{"EscIn1", 0, CloseBy::escape}, ClosingCase{"EscInList2", 3, CloseBy::escape},
+                      ClosingCase{"EscInList1", 1, CloseBy::escape}, ClosingCase{"EscOnButton2", 8, CloseBy::escape},
+                      ClosingCase{"EscInOpenList2", 3, CloseBy::escapeInOpenList},
+                      ClosingCase{"AltF4", 4, CloseBy::altF4},
+                      ClosingCase{"SystemMenuClose", 0, CloseBy::systemMenuClose},
+                      ClosingCase{"CloseButton", 0, CloseBy::closeButton}),
+    [](const ::testing::TestParamInfo<ClosingCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace e2e

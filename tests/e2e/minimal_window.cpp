@@ -25,8 +25,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
     const int left = (GetSystemMetrics(SM_CXSCREEN) - 1440) / 2;
     const int top = (GetSystemMetrics(SM_CYSCREEN) - 660) / 2;
-    HWND window = CreateWindowExA(0, windowClass.lpszClassName, "Floor", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU |
-                                  WS_MINIMIZEBOX, left, top, 1440, 660, nullptr, nullptr, instance, nullptr);
+    HWND window = CreateWindowExA(0, windowClass.lpszClassName, "Floor",
+                                  WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, left, top, 1440, 660,
+                                  nullptr, nullptr, instance, nullptr);
     if (!window) return 1;
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);

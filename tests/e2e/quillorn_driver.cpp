@@ -21,8 +21,7 @@ constexpr UINT kSendTimeoutMs = 5000;
 
 LRESULT sendTo(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     DWORD_PTR result = 0;
-    if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result))
-        return 0;
+    if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result)) return 0;
     return static_cast<LRESULT>(result);
 }
 
@@ -163,7 +162,8 @@ std::string hexDump(const std::string& bytes) {
 std::string readable(const std::string& text) {
     const std::wstring wide = gbkToWide(text);
     if (wide.empty()) return {};
-    const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+    const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
+                                         nullptr);
     std::string utf8(static_cast<size_t>(size), '\0');
     WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), size, nullptr, nullptr);
     return utf8;
@@ -198,11 +198,12 @@ RunDirectory::~RunDirectory() { removeTree(path_); }
 std::string RunDirectory::exe() const { return path_ + "\\Quillorn.exe"; }
 
 std::string settingsFileBytes(const std::string& documentsDir, const std::vector<std::string>& startup) {
-    std::string bytes = std::string("[") + settingsTexts::kDocumentsSection + "]\r\n" + settingsTexts::kDocumentsDirKey + "=" +
-                        documentsDir + "\r\n";
+    std::string bytes = std::string("[") + settingsTexts::kDocumentsSection + "]\r\n" +
+                        settingsTexts::kDocumentsDirKey + "=" + documentsDir + "\r\n";
     if (startup.empty()) return bytes;
-    const char* keys[] = {settingsTexts::kTokenKey,       settingsTexts::kGameModeKey,           settingsTexts::kMaxPlayersKey,
-                          settingsTexts::kPlayStyleKey,   settingsTexts::kClusterNameKey,        settingsTexts::kClusterDescriptionKey,
+    const char* keys[] = {settingsTexts::kTokenKey,          settingsTexts::kGameModeKey,
+                          settingsTexts::kMaxPlayersKey,     settingsTexts::kPlayStyleKey,
+                          settingsTexts::kClusterNameKey,    settingsTexts::kClusterDescriptionKey,
                           settingsTexts::kClusterPasswordKey};
     bytes += std::string("[") + settingsTexts::kStartupSection + "]\r\n";
     for (size_t i = 0; i < std::size(keys); ++i)
@@ -271,9 +272,7 @@ QuillornProcess::~QuillornProcess() {
     WaitForSingleObject(process_.get(), kDeadlineMs);
 }
 
-bool QuillornProcess::running() const {
-    return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
-}
+bool QuillornProcess::running() const { return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
 
 DWORD QuillornProcess::waitForExit(DWORD timeoutMs) const {
     if (!process_) return STILL_ACTIVE;
@@ -454,11 +453,11 @@ struct PlacedControl {
 
 // The window's description, first on top.
 const PlacedControl kPlacedControls[] = {
-    {Slot::copyButton, expected::kCopyButton},   {Slot::configureButton, expected::kConfigureButton},
-    {Slot::edit5, expected::kClusterPassword},   {Slot::edit4, expected::kClusterDescription},
-    {Slot::edit3, expected::kClusterName},       {Slot::playStyleList, expected::kPlayStyle},
-    {Slot::edit2, expected::kMaxPlayers},        {Slot::gameModeList, expected::kGameMode},
-    {Slot::edit1, expected::kToken},             {Slot::panel, expected::kPanel},
+    {Slot::copyButton, expected::kCopyButton}, {Slot::configureButton, expected::kConfigureButton},
+    {Slot::edit5, expected::kClusterPassword}, {Slot::edit4, expected::kClusterDescription},
+    {Slot::edit3, expected::kClusterName},     {Slot::playStyleList, expected::kPlayStyle},
+    {Slot::edit2, expected::kMaxPlayers},      {Slot::gameModeList, expected::kGameMode},
+    {Slot::edit1, expected::kToken},           {Slot::panel, expected::kPanel},
 };
 
 HWND& slotOf(MainWindowControls& controls, Slot slot) {
@@ -506,8 +505,7 @@ bool findControls(HWND window, MainWindowControls& controls, std::string& proble
     if (missing.str().empty()) return true;
     std::ostringstream found;
     found << missing.str() << "The window's descendants, in client coordinates:\n";
-    for (HWND child : descendants)
-        found << "  " << className(child) << " " << describe(rectIn(child, window)) << "\n";
+    for (HWND child : descendants) found << "  " << className(child) << " " << describe(rectIn(child, window)) << "\n";
     problem = found.str();
     return false;
 }
@@ -536,9 +534,7 @@ bool findCloseButton(HWND window, POINT& screenPoint) {
     return false;
 }
 
-bool selectListItem(HWND list, int index) {
-    return sendTo(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0) == index;
-}
+bool selectListItem(HWND list, int index) { return sendTo(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0) == index; }
 
 int selectedListItem(HWND list) { return static_cast<int>(sendTo(list, CB_GETCURSEL, 0, 0)); }
 

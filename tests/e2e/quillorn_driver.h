@@ -42,7 +42,7 @@ void setQuillornExecutable(std::string path);
 // "/a/b" (a Linux path, as CMake passes it) becomes "Z:\a\b"; others stay.
 std::string windowsPath(const std::string& path);
 
-std::string fileBytes(const std::string& path);  // "<missing>" when unreadable
+std::string fileBytes(const std::string& path);                          // "<missing>" when unreadable
 bool writeFileBytes(const std::string& path, const std::string& bytes);  // creates parents
 bool makeDirectories(const std::string& path);
 bool pathExists(const std::string& path);
@@ -148,9 +148,9 @@ std::string documentsPathFromFolderBrowser();
 
 struct MainWindowControls {
     HWND window = nullptr;
-    HWND editBoxes[5] = {};  // 编辑框1 to 编辑框5, in the order of the EditBox enum
-    HWND gameModeList = nullptr;   // 组合框1
-    HWND playStyleList = nullptr;  // 组合框2
+    HWND editBoxes[5] = {};          // 编辑框1 to 编辑框5, in the order of the EditBox enum
+    HWND gameModeList = nullptr;     // 组合框1
+    HWND playStyleList = nullptr;    // 组合框2
     HWND configureButton = nullptr;  // 超级按钮1
     HWND copyButton = nullptr;       // 超级按钮2
     HWND panel = nullptr;            // 图片框1

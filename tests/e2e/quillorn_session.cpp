@@ -18,7 +18,8 @@ void QuillornSession::waitForMainWindow() {
     if (!shown) {
         const DialogSeen dialog = app->currentDialog();
         FAIL() << "the main window was not shown within " << kDeadlineMs << " ms"
-               << (dialog ? ", a dialog is open: \"" + readable(dialog.caption) + "\" \"" + readable(dialog.text) + "\"" : "")
+               << (dialog ? ", a dialog is open: \"" + readable(dialog.caption) + "\" \"" + readable(dialog.text) + "\""
+                          : "")
                << (app->running() ? "" : "; Quillorn.exe has ended");
     }
     std::string problem;

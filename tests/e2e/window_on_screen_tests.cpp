@@ -71,7 +71,8 @@ TEST_F(Looks, ButtonsAreOrangeLighterUnderTheMouseAndWhenFocused) {
     ASSERT_TRUE(moveMouseTo(configureMiddle));
     EXPECT_EQ(describeColour(waitForPixel(configureFace, kButtonLight)), describeColour(kButtonLight))
         << u8"超级按钮1 under the mouse";
-    EXPECT_EQ(describeColour(screenPixel(copyFace)), describeColour(kButtonFace)) << u8"超级按钮2 while 超级按钮1 is hot";
+    EXPECT_EQ(describeColour(screenPixel(copyFace)), describeColour(kButtonFace))
+        << u8"超级按钮2 while 超级按钮1 is hot";
 
     ASSERT_TRUE(mouseButton(configureMiddle, true));
     EXPECT_EQ(describeColour(waitForPixel(configureFace, kButtonLight)), describeColour(kButtonLight))
@@ -116,7 +117,8 @@ TEST_F(Looks, MouseRestingOnAButtonShowsItsCaptionAsTooltip) {
         POINT middle;
         const char* caption;
     };
-    for (const Case& c : {Case{{194 + 110, 477 + 22}, appTexts::kConfigureButton}, Case{{434 + 110, 477 + 22}, appTexts::kCopyButton}}) {
+    for (const Case& c : {Case{{194 + 110, 477 + 22}, appTexts::kConfigureButton},
+                          Case{{434 + 110, 477 + 22}, appTexts::kCopyButton}}) {
         SCOPED_TRACE(c.caption);
         ASSERT_TRUE(moveMouseTo(clientToScreen(window.window, {160 + 800, 16 + 560})));  // the plain panel
         ASSERT_TRUE(waitFor([&] { return shownTooltipOf(window.window) == nullptr; }));
@@ -141,7 +143,7 @@ TEST_F(Looks, BackgroundPictureShowsAroundThePanel) {
         if (point.y >= client.bottom) continue;
         const POINT onScreen = clientToScreen(window.window, point);
         const COLORREF seen = waitFor([&] { return screenPixel(onScreen) != buttonFaceGrey; }) ? screenPixel(onScreen)
-                                                                                             : buttonFaceGrey;
+                                                                                               : buttonFaceGrey;
         EXPECT_NE(seen, buttonFaceGrey) << "plain button-face grey at " << point.x << "," << point.y
                                         << " of the client area, where the background picture belongs";
     }

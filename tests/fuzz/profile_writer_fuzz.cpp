@@ -160,7 +160,9 @@ std::string modelRead(const Model& model, const std::string& section, const std:
     return foundKey == foundSection->second.end() ? "" : valueAsRead(foundKey->second);
 }
 
-bool fitsOnOneLine(const std::string& text) { return text.find_first_of(std::string("\r\n\0", 3)) == std::string::npos; }
+bool fitsOnOneLine(const std::string& text) {
+    return text.find_first_of(std::string("\r\n\0", 3)) == std::string::npos;
+}
 
 bool endsInLoneLeadByte(const std::string& name) {
     const std::vector<std::string> characters = charactersOf(name);
@@ -193,16 +195,16 @@ struct Write {
 };
 
 [[noreturn]] void fail(const char* what, const std::string& before, const std::string& after, const Write& write) {
-    std::fprintf(stderr, "profile fuzz: %s\n  before:  %s\n  after:   %s\n  section: %s\n  key:     %s\n  value:   %s\n",
-                 what, hex(before).c_str(), hex(after).c_str(), hex(write.section).c_str(), hex(write.key).c_str(),
+    std::fprintf(stderr,
+                 "profile fuzz: %s\n  before:  %s\n  after:   %s\n  section: %s\n  key:     %s\n  value:   %s\n", what,
+                 hex(before).c_str(), hex(after).c_str(), hex(write.section).c_str(), hex(write.key).c_str(),
                  hex(write.value).c_str());
     std::abort();
 }
 
 // The real reader gives what the model gives, for every name the model knows.
 bool readerAgreesWithModel(const std::string& content, const Model& model, const Write& write) {
-    if (host::readIniValueFromContent(content, write.section, write.key) !=
-        modelRead(model, write.section, write.key))
+    if (host::readIniValueFromContent(content, write.section, write.key) != modelRead(model, write.section, write.key))
         return false;
     for (const auto& [section, keys] : model)
         for (const auto& [key, raw] : keys)
@@ -226,8 +228,7 @@ bool othersReadAsBefore(const Model& before, const Model& after, const Write& wr
 // line end added to an unfinished last line.
 bool onlyWrittenLinesChange(const std::string& before, const std::string& after, const Write& write) {
     if (before == after) return true;
-    if ((before.compare(0, 3, kUtf8ByteOrderMark) == 0) != (after.compare(0, 3, kUtf8ByteOrderMark) == 0))
-        return false;
+    if ((before.compare(0, 3, kUtf8ByteOrderMark) == 0) != (after.compare(0, 3, kUtf8ByteOrderMark) == 0)) return false;
     const std::vector<TextLine> old = linesOf(before);
     const std::vector<TextLine> now = linesOf(after);
     std::size_t prefix = 0;
@@ -241,8 +242,8 @@ bool onlyWrittenLinesChange(const std::string& before, const std::string& after,
 
     if (removed.size() == 1 && added.size() == 1 && removed[0].end == added[0].end) {
         const std::string& line = added[0].text;
-        if (line.size() <= write.value.size() || line.compare(line.size() - write.value.size(), std::string::npos,
-                                                              write.value) != 0)
+        if (line.size() <= write.value.size() ||
+            line.compare(line.size() - write.value.size(), std::string::npos, write.value) != 0)
             return false;
         const std::string keyPart = line.substr(0, line.size() - write.value.size());
         return keyPart.back() == '=' && removed[0].text.compare(0, keyPart.size(), keyPart) == 0;
@@ -254,8 +255,8 @@ bool onlyWrittenLinesChange(const std::string& before, const std::string& after,
     }
     const TextLine keyLine{stripBlanks(write.key) + "=" + write.value, "\r\n"};
     const TextLine sectionLine{"[" + write.section + "]", "\r\n"};
-    return removed.empty() && (added == std::vector<TextLine>{keyLine} ||
-                               added == std::vector<TextLine>{sectionLine, keyLine});
+    return removed.empty() &&
+           (added == std::vector<TextLine>{keyLine} || added == std::vector<TextLine>{sectionLine, keyLine});
 }
 
 void checkWrite(std::string& content, const Write& write) {
@@ -266,8 +267,8 @@ void checkWrite(std::string& content, const Write& write) {
     if (!readerAgreesWithModel(before, modelBefore, write))
         fail("the reader and the model disagree before the write", before, after, write);
     if (accepted != modelAccepts(before, write.section, write.key, write.value))
-        fail(accepted ? "a write that cannot be found again was accepted" : "a good write was refused", before,
-             after, write);
+        fail(accepted ? "a write that cannot be found again was accepted" : "a good write was refused", before, after,
+             write);
     if (!accepted) {
         if (after != before) fail("a refused write changed the content", before, after, write);
         return;

@@ -6,8 +6,7 @@
 
 namespace expected {
 
-inline const std::string kWorldgenOverride =
-    "return {\r\n    override_enabled = true,\r\npreset = \"DST_CAVE\",\r\n}";
+inline const std::string kWorldgenOverride = "return {\r\n    override_enabled = true,\r\npreset = \"DST_CAVE\",\r\n}";
 
 inline const std::string kCavesServerIni =
     "[NETWORK]\r\nserver_port=11001\r\n"
@@ -29,15 +28,27 @@ struct ClusterIniValues {
 // A cluster.ini written where none existed: four sections, fourteen keys.
 inline std::string newClusterIni(const ClusterIniValues& v) {
     return "[GAMEPLAY]\r\n"
-           "game_mode=" + v.gameMode + "\r\n"
-           "max_players=" + v.maxPlayers + "\r\n"
+           "game_mode=" +
+           v.gameMode +
+           "\r\n"
+           "max_players=" +
+           v.maxPlayers +
+           "\r\n"
            "pvp=false\r\n"
            "pause_when_empty=true\r\n"
            "[NETWORK]\r\n"
-           "cluster_description=" + v.description + "\r\n"
-           "cluster_name=" + v.name + "\r\n"
-           "cluster_intention=" + v.playStyle + "\r\n"
-           "cluster_password=" + v.password + "\r\n"
+           "cluster_description=" +
+           v.description +
+           "\r\n"
+           "cluster_name=" +
+           v.name +
+           "\r\n"
+           "cluster_intention=" +
+           v.playStyle +
+           "\r\n"
+           "cluster_password=" +
+           v.password +
+           "\r\n"
            "[MISC]\r\n"
            "console_enabled=false\r\n"
            "[SHARD]\r\n"

@@ -14,10 +14,10 @@ inline constexpr int kWindowHeight = 660;
 inline constexpr int kDroppedListHeight = 160;
 
 struct ControlPlace {
-    const char* name;  // the control's own name in the window's design (UTF-8)
+    const char* name;              // the control's own name in the window's design (UTF-8)
     int left, top, width, height;  // in the parent's client area
-    bool insidePanel;  // the parent is 图片框1, not the window
-    bool isList;       // a drop-down list: `height` is the stored one, the font decides
+    bool insidePanel;              // the parent is 图片框1, not the window
+    bool isList;                   // a drop-down list: `height` is the stored one, the font decides
 };
 
 inline constexpr ControlPlace kCopyButton{u8"超级按钮2", 434, 477, 220, 45, false, false};
