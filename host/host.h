@@ -88,6 +88,11 @@ RemoveResult removeFile(const std::string& path);
 // The value with blanks and one pair of surrounding double quotes trimmed;
 // empty for a missing file, section or key. Values of any length.
 std::string readIniValue(const std::string& file, const std::string& section, const std::string& key);
+// The values of several keys of one section, in the order of `keys`, each as
+// readIniValue gives it, from one read of the file; std::nullopt when the file
+// cannot be read (missing, or a directory).
+std::optional<std::vector<std::string>> readIniValues(const std::string& file, const std::string& section,
+                                                      const std::vector<std::string>& keys);
 // Creates a missing file, appends a missing section at the end of the file and
 // a missing key at the end of its section, replaces an existing value in place;
 // every other byte of the file stays. An empty value keeps the key.

@@ -2,6 +2,7 @@
 // text functions, the same in both builds. Windows' narrow profile functions
 // are not used: they read values in the system code page and so corrupt the
 // UTF-8 values of the cluster file.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,16 @@ std::string readIniValue(const std::string& file, const std::string& section, co
     std::string content;
     if (!readFile(file, content)) return {};
     return readIniValueFromContent(content, section, key);
+}
+
+std::optional<std::vector<std::string>> readIniValues(const std::string& file, const std::string& section,
+                                                      const std::vector<std::string>& keys) {
+    std::string content;
+    if (!readFile(file, content)) return std::nullopt;
+    std::vector<std::string> values;
+    values.reserve(keys.size());
+    for (const std::string& key : keys) values.push_back(readIniValueFromContent(content, section, key));
+    return values;
 }
 
 bool writeIniValue(const std::string& file, const std::string& section, const std::string& key,

@@ -1,5 +1,7 @@
 #include "settings/tool_settings.h"
 
+#include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -34,24 +36,32 @@ constexpr RememberedValue kRememberedValues[] = {
 std::string toolSettingsPath() { return host::runDirectory() + settingsTexts::kToolSettingsFile; }
 
 std::string loadToolSettings(const EditBoxAccessors& fields) {
+    std::vector<std::string> keys;
+    for (const RememberedValue& value : kRememberedValues)
+        if (value.source == Source::editBox) keys.push_back(value.key);
+
+    // The file is read once for all the fields.
+    const std::string path = toolSettingsPath();
+    std::optional<std::vector<std::string>> values = host::readIniValues(path, settingsTexts::kStartupSection, keys);
     std::string chosenDocumentsDir;
     // Any entry of that name counts, a directory too: the question is asked
     // only while nothing is there.
-    if (!host::fileExists(toolSettingsPath())) {
+    if (!values && !host::fileExists(path)) {
         // No answer at all (the browser could not be shown) stores nothing, so
         // that the question comes back at the next start.
         if (const auto chosen = host::browseForFolder(settingsTexts::kFolderBrowserPrompt)) {
             chosenDocumentsDir = *chosen;
             // Failing here is not worth a box before the window even shows: the
             // question simply comes back at the next start.
-            host::writeIniValue(toolSettingsPath(), settingsTexts::kDocumentsSection, settingsTexts::kDocumentsDirKey,
+            host::writeIniValue(path, settingsTexts::kDocumentsSection, settingsTexts::kDocumentsDirKey,
                                 chosenDocumentsDir);
+            values = host::readIniValues(path, settingsTexts::kStartupSection, keys);
         }
     }
+    size_t next = 0;
     for (const RememberedValue& value : kRememberedValues) {
         if (value.source != Source::editBox) continue;
-        fields.writeEditText(value.box,
-                             host::readIniValue(toolSettingsPath(), settingsTexts::kStartupSection, value.key));
+        fields.writeEditText(value.box, values ? (*values)[next++] : std::string());
     }
     return chosenDocumentsDir;
 }

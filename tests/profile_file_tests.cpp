@@ -2,6 +2,7 @@
 // gives back, and (under Wine) agreement with Windows' own profile functions.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -164,6 +165,27 @@ TEST(ProfileFile, ADirectoryInPlaceOfTheFileIsNeverReplaced) {
     EXPECT_FALSE(host::writeIniValue(file, "a", "x", "1"));
     EXPECT_TRUE(host::isDirectory(file));
     EXPECT_EQ(host::readIniValue(file, "a", "x"), "");
+}
+
+// Several keys of one section from one read: each as readIniValue gives it.
+TEST(ProfileFile, ReadsSeveralValuesAsOneByOne) {
+    TemporaryRunDirectory run;
+    const std::string file = run / "\\设置.ini";
+    writeTestFile(file, "[b]\r\nx=other\r\n[a]\r\nx= \"1\" \r\nY=值\r\n");
+    const std::vector<std::string> keys{"y", "missing", "x"};
+
+    const std::optional<std::vector<std::string>> values = host::readIniValues(file, "A", keys);
+    ASSERT_TRUE(values);
+    EXPECT_EQ(*values, (std::vector<std::string>{"值", "", "1"}));
+    for (size_t i = 0; i < keys.size(); ++i) EXPECT_EQ((*values)[i], host::readIniValue(file, "A", keys[i]));
+    EXPECT_EQ(host::readIniValues(file, "none", keys), (std::vector<std::string>{"", "", ""}));
+}
+
+TEST(ProfileFile, ReadsNoValuesWhereNoFileCanBeRead) {
+    TemporaryRunDirectory run;
+    EXPECT_FALSE(host::readIniValues(run / "\\没有.ini", "a", {"x"}));
+    ASSERT_TRUE(host::createDirectory(run / "\\目录.ini"));
+    EXPECT_FALSE(host::readIniValues(run / "\\目录.ini", "a", {"x"}));
 }
 
 TEST(ProfileFile, AReadOnlyFileIsNeverReplaced) {
