@@ -1,6 +1,6 @@
 // Decodes the JPEG resources with stb_image (baseline JPEG only, from memory)
-// straight into the backdrop's pixels: no codec to load or register, and no
-// decoded copy kept beyond start-up.
+// and copies them into the backdrop's pixels: no codec to load or register,
+// and no decoded copy kept beyond start-up.
 #include "app/pictures.h"
 
 #include <algorithm>
@@ -19,17 +19,13 @@
 
 namespace {
 
-inline void freeDecoded(stbi_uc* pixels) { stbi_image_free(pixels); }
-using DecodedPixels = UniqueHandle<stbi_uc*, freeDecoded>;
-
-// A decoded JPEG: rows of red, green, blue bytes, top row first.
-struct DecodedJpeg {
-    DecodedPixels pixels;
-    int width = 0;
-    int height = 0;
+// A JPEG resource's bytes; empty when it cannot be found.
+struct JpegResource {
+    const stbi_uc* bytes = nullptr;
+    int size = 0;
 };
 
-DecodedJpeg decodeJpegResource(int resourceId) {
+JpegResource findJpegResource(int resourceId) {
     HMODULE module = GetModuleHandleA(nullptr);
     HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(resourceId), RT_RCDATA);
     if (!resource) return {};
@@ -37,39 +33,52 @@ DecodedJpeg decodeJpegResource(int resourceId) {
     HGLOBAL loaded = LoadResource(module, resource);
     const void* bytes = loaded ? LockResource(loaded) : nullptr;
     if (!bytes || size == 0) return {};
+    return {static_cast<const stbi_uc*>(bytes), static_cast<int>(size)};
+}
 
-    DecodedJpeg jpeg;
+// The picture's size from its header, without decoding it.
+bool jpegSize(const JpegResource& jpeg, SIZE& size) {
+    int components = 0, width = 0, height = 0;
+    if (!jpeg.bytes || !stbi_info_from_memory(jpeg.bytes, jpeg.size, &width, &height, &components)) return false;
+    size = SIZE{width, height};
+    return true;
+}
+
+inline void freeDecoded(stbi_uc* pixels) { stbi_image_free(pixels); }
+
+// A decoded JPEG: rows of red, green, blue bytes, top row first.
+struct DecodedJpeg {
+    UniqueHandle<stbi_uc*, freeDecoded> pixels;
+    int width = 0;
+    int height = 0;
+};
+
+DecodedJpeg decodeJpeg(const JpegResource& jpeg) {
+    if (!jpeg.bytes) return {};
+    DecodedJpeg decoded;
     int components = 0;
-    jpeg.pixels.reset(stbi_load_from_memory(static_cast<const stbi_uc*>(bytes), static_cast<int>(size), &jpeg.width,
-                                            &jpeg.height, &components, 3));
-    if (!jpeg.pixels) return {};
-    return jpeg;
+    decoded.pixels.reset(stbi_load_from_memory(jpeg.bytes, jpeg.size, &decoded.width, &decoded.height, &components, 3));
+    if (!decoded.pixels) return {};
+    return decoded;
 }
 
-// The DIB's pixel for a decoded one: blue, green, red, then an unused byte.
-DWORD dibPixel(const stbi_uc* rgb) { return DWORD{rgb[0]} << 16 | DWORD{rgb[1]} << 8 | DWORD{rgb[2]}; }
+// `count` decoded pixels to the DIB's: blue, green, red, then an unused byte.
+void convertRow(DWORD* target, const stbi_uc* rgb, LONG count) {
+    for (LONG i = 0; i < count; ++i, rgb += 3) target[i] = DWORD{rgb[0]} << 16 | DWORD{rgb[1]} << 8 | DWORD{rgb[2]};
+}
 
-// Copies the pixels `area` covers from `jpeg`, whose top-left pixel goes to
-// `origin`; the JPEG repeats edge to edge when `tiled`.
-void copyInto(DWORD* pixels, int stride, const RECT& area, const DecodedJpeg& jpeg, POINT origin, bool tiled) {
-    const LONG right = tiled ? area.right : std::min<LONG>(area.right, origin.x + jpeg.width);
-    const LONG bottom = tiled ? area.bottom : std::min<LONG>(area.bottom, origin.y + jpeg.height);
-    const LONG firstColumn = (area.left - origin.x) % jpeg.width;
-    for (LONG y = area.top; y < bottom; ++y) {
-        const stbi_uc* row = jpeg.pixels.get() + static_cast<size_t>((y - origin.y) % jpeg.height) * jpeg.width * 3;
-        DWORD* target = pixels + static_cast<size_t>(y) * stride;
-        LONG column = firstColumn;
-        for (LONG x = area.left; x < right; ++x) {
-            target[x] = dibPixel(row + static_cast<size_t>(column) * 3);
-            if (++column == jpeg.width) column = 0;
+// Calls `paintSpan(y, left, right)` for every row piece of `area` that lies
+// outside `hole`, a rectangle inside it (or empty).
+template <typename PaintSpan>
+void forSpansOutside(const RECT& area, const RECT& hole, PaintSpan paintSpan) {
+    for (LONG y = area.top; y < area.bottom; ++y) {
+        if (y < hole.top || y >= hole.bottom || hole.left >= hole.right) {
+            paintSpan(y, area.left, area.right);
+            continue;
         }
+        if (area.left < hole.left) paintSpan(y, area.left, hole.left);
+        if (hole.right < area.right) paintSpan(y, hole.right, area.right);
     }
-}
-
-void fill(DWORD* pixels, int stride, const RECT& area, COLORREF colour) {
-    const DWORD pixel = DWORD{GetRValue(colour)} << 16 | DWORD{GetGValue(colour)} << 8 | GetBValue(colour);
-    for (LONG y = area.top; y < area.bottom; ++y)
-        for (LONG x = area.left; x < area.right; ++x) pixels[static_cast<size_t>(y) * stride + x] = pixel;
 }
 
 }  // namespace
@@ -83,20 +92,51 @@ Picture composeBackdrop(int width, int height, int backgroundId, int panelId, co
     picture.width = width;
     picture.height = height;
     auto* pixels = static_cast<DWORD*>(bits);
-    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    auto row = [&](LONG y) { return pixels + static_cast<size_t>(y) * width; };
+    const COLORREF faceColour = GetSysColor(COLOR_BTNFACE);
+    const DWORD face = DWORD{GetRValue(faceColour)} << 16 | DWORD{GetGValue(faceColour)} << 8 | GetBValue(faceColour);
+    auto fillSpan = [&](LONG y, LONG left, LONG right) { std::fill(row(y) + left, row(y) + right, face); };
+
+    // The part the panel picture covers, from its size alone, is painted once.
+    const RECT all{0, 0, width, height};
+    RECT panelPart{};
+    const bool hasPanel = IntersectRect(&panelPart, &panelArea, &all);
+    const JpegResource panelResource = findJpegResource(panelId);
+    RECT covered{};
+    if (SIZE size{}; hasPanel && jpegSize(panelResource, size)) {
+        const RECT panelExtent{panelArea.left, panelArea.top, panelArea.left + size.cx, panelArea.top + size.cy};
+        IntersectRect(&covered, &panelPart, &panelExtent);
+    }
 
     // One picture decoded at a time, each freed once copied.
-    const RECT all{0, 0, width, height};
-    if (const DecodedJpeg background = decodeJpegResource(backgroundId); background.pixels)
-        copyInto(pixels, width, all, background, POINT{0, 0}, true);
-    else
-        fill(pixels, width, all, face);
+    if (const DecodedJpeg background = decodeJpeg(findJpegResource(backgroundId)); background.pixels) {
+        const LONG jpegWidth = background.width;
+        forSpansOutside(all, covered, [&](LONG y, LONG left, LONG right) {
+            const stbi_uc* source = background.pixels.get() +
+                                    static_cast<size_t>(y % background.height) * jpegWidth * 3;
+            // The picture repeats edge to edge: one run of columns at a time.
+            for (LONG x = left, column = left % jpegWidth; x < right; column = 0) {
+                const LONG count = std::min(right - x, jpegWidth - column);
+                convertRow(row(y) + x, source + static_cast<size_t>(column) * 3, count);
+                x += count;
+            }
+        });
+    } else {
+        forSpansOutside(all, covered, fillSpan);
+    }
+    if (!hasPanel) return picture;
 
-    RECT panel{};
-    if (!IntersectRect(&panel, &panelArea, &all)) return picture;
-    fill(pixels, width, panel, face);
-    if (const DecodedJpeg panelJpeg = decodeJpegResource(panelId); panelJpeg.pixels)
-        copyInto(pixels, width, panel, panelJpeg, POINT{panelArea.left, panelArea.top}, false);
+    forSpansOutside(panelPart, covered, fillSpan);
+    const DecodedJpeg panel = decodeJpeg(panelResource);
+    for (LONG y = covered.top; y < covered.bottom; ++y) {
+        if (!panel.pixels || panel.width < covered.right - panelArea.left || panel.height <= y - panelArea.top) {
+            fillSpan(y, covered.left, covered.right);  // the picture could not be decoded after all
+            continue;
+        }
+        const stbi_uc* source = panel.pixels.get() + static_cast<size_t>(y - panelArea.top) * panel.width * 3 +
+                                static_cast<size_t>(covered.left - panelArea.left) * 3;
+        convertRow(row(y) + covered.left, source, covered.right - covered.left);
+    }
     return picture;
 }
 
