@@ -118,7 +118,6 @@ bool MainWindow::createHidden() {
         SetLastError(error);
         return false;
     }
-    showControls();
     return true;
 }
 
@@ -189,9 +188,11 @@ HWND MainWindow::createControl(const ControlDescription& description) {
     // Only the panel takes a creation parameter: the window it draws for.
     void* creationParameter = description.kind == ControlKind::picturePanel ? this : nullptr;
 
+    // Visible from the start: the window itself is still hidden, so nothing
+    // shows before it does, and no control needs a ShowWindow of its own.
     HWND created = CreateWindowExA(description.extendedStyle, windowClassOf(description.kind),
-                                   description.text ? description.text : "", description.style, description.left,
-                                   description.top, description.width, height, parent,
+                                   description.text ? description.text : "", description.style | WS_VISIBLE,
+                                   description.left, description.top, description.width, height, parent,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(idOf(description.id))),
                                    GetModuleHandleA(nullptr), creationParameter);
     if (!created) return nullptr;
@@ -215,10 +216,6 @@ HWND MainWindow::createControl(const ControlDescription& description) {
         case ControlKind::picturePanel: break;
     }
     return created;
-}
-
-void MainWindow::showControls() {
-    for (const ControlDescription& description : kControls) ShowWindow(control(description.id), SW_SHOWNA);
 }
 
 void MainWindow::raiseCreated() {
@@ -254,7 +251,11 @@ std::string MainWindow::readEditText(EditBox box) const {
 }
 
 void MainWindow::writeEditText(EditBox box, const std::string& text) {
-    SetWindowTextA(control(controlOf(box)), text.c_str());
+    HWND edit = control(controlOf(box));
+    // Emptying an empty box changes nothing the user sees, and setting a
+    // text costs the edit box a full relayout.
+    if (text.empty() && GetWindowTextLengthA(edit) == 0) return;
+    SetWindowTextA(edit, text.c_str());
 }
 
 int MainWindow::readSelectionIndex(ControlId list) const {

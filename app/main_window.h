@@ -61,7 +61,6 @@ private:
     void makeExactlyWindowSized();
     bool createControls();
     HWND createControl(const ControlDescription& description);
-    void showControls();
     void moveFocus(bool backward);
     void onConfigureClicked();
     void onCopyClicked();
