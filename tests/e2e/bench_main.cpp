@@ -145,8 +145,10 @@ const char* optionValue(const char* argument, const char* option) {
     return std::strncmp(argument, option, length) == 0 ? argument + length : nullptr;
 }
 
-void printRow(const char* what, const Series& series, const char* unit) {
-    std::printf("%-48s %10.1f %-5s (%.1f to %.1f)\n", what, series.median(), unit, series.least(), series.most());
+// Ratios get two decimals: the goal's 1.10 is not to be rounded away.
+void printRow(const char* what, const Series& series, const char* unit, int decimals = 1) {
+    std::printf("%-48s %10.*f %-5s (%.*f to %.*f)\n", what, decimals, series.median(), unit, decimals, series.least(),
+                decimals, series.most());
 }
 
 
@@ -213,8 +215,8 @@ int main(int argc, char** argv) {
     printRow("launch to window visible, Quillorn.exe", quillorn.launch, "ms");
     printRow("launch to window visible, bare window", floor.launch, "ms");
     printRow("launch to window visible, window and controls", controls.launch, "ms");
-    printRow("ratio Quillorn / bare window", ratioOf(quillorn.launch, floor.launch), "x");
-    printRow("ratio Quillorn / window and controls", ratioOf(quillorn.launch, controls.launch), "x");
+    printRow("ratio Quillorn / bare window", ratioOf(quillorn.launch, floor.launch), "x", 2);
+    printRow("ratio Quillorn / window and controls", ratioOf(quillorn.launch, controls.launch), "x", 2);
     printRow("click of the configure button to its box", click, "ms");
     printRow("private memory once shown, Quillorn.exe", quillorn.privateKib, "KiB");
     printRow("private memory once shown, bare window", floor.privateKib, "KiB");
