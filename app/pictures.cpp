@@ -46,7 +46,9 @@ bool jpegSize(const JpegResource& jpeg, SIZE& size) {
 
 inline void freeDecoded(stbi_uc* pixels) { stbi_image_free(pixels); }
 
-// A decoded JPEG: rows of red, green, blue bytes, top row first.
+// A decoded JPEG: rows of red, green, blue and alpha bytes, top row first.
+// Four bytes a pixel, not three: stb_image converts the colours of four-byte
+// pixels with SSE2 and those of three-byte ones a byte at a time.
 struct DecodedJpeg {
     UniqueHandle<stbi_uc*, freeDecoded> pixels;
     int width = 0;
@@ -57,14 +59,14 @@ DecodedJpeg decodeJpeg(const JpegResource& jpeg) {
     if (!jpeg.bytes) return {};
     DecodedJpeg decoded;
     int components = 0;
-    decoded.pixels.reset(stbi_load_from_memory(jpeg.bytes, jpeg.size, &decoded.width, &decoded.height, &components, 3));
+    decoded.pixels.reset(stbi_load_from_memory(jpeg.bytes, jpeg.size, &decoded.width, &decoded.height, &components, 4));
     if (!decoded.pixels) return {};
     return decoded;
 }
 
 // `count` decoded pixels to the DIB's: blue, green, red, then an unused byte.
-void convertRow(DWORD* target, const stbi_uc* rgb, LONG count) {
-    for (LONG i = 0; i < count; ++i, rgb += 3) target[i] = DWORD{rgb[0]} << 16 | DWORD{rgb[1]} << 8 | DWORD{rgb[2]};
+void convertRow(DWORD* target, const stbi_uc* rgba, LONG count) {
+    for (LONG i = 0; i < count; ++i, rgba += 4) target[i] = DWORD{rgba[0]} << 16 | DWORD{rgba[1]} << 8 | DWORD{rgba[2]};
 }
 
 // Calls `paintSpan(y, left, right)` for every row piece of `area` that lies
@@ -113,11 +115,11 @@ Picture composeBackdrop(int width, int height, int backgroundId, int panelId, co
         const LONG jpegWidth = background.width;
         forSpansOutside(all, covered, [&](LONG y, LONG left, LONG right) {
             const stbi_uc* source = background.pixels.get() +
-                                    static_cast<size_t>(y % background.height) * jpegWidth * 3;
+                                    static_cast<size_t>(y % background.height) * jpegWidth * 4;
             // The picture repeats edge to edge: one run of columns at a time.
             for (LONG x = left, column = left % jpegWidth; x < right; column = 0) {
                 const LONG count = std::min(right - x, jpegWidth - column);
-                convertRow(row(y) + x, source + static_cast<size_t>(column) * 3, count);
+                convertRow(row(y) + x, source + static_cast<size_t>(column) * 4, count);
                 x += count;
             }
         });
@@ -133,8 +135,8 @@ Picture composeBackdrop(int width, int height, int backgroundId, int panelId, co
             fillSpan(y, covered.left, covered.right);  // the picture could not be decoded after all
             continue;
         }
-        const stbi_uc* source = panel.pixels.get() + static_cast<size_t>(y - panelArea.top) * panel.width * 3 +
-                                static_cast<size_t>(covered.left - panelArea.left) * 3;
+        const stbi_uc* source = panel.pixels.get() + static_cast<size_t>(y - panelArea.top) * panel.width * 4 +
+                                static_cast<size_t>(covered.left - panelArea.left) * 4;
         convertRow(row(y) + covered.left, source, covered.right - covered.left);
     }
     return picture;
