@@ -196,6 +196,7 @@ HWND MainWindow::createControl(const ControlDescription& description) {
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(idOf(description.id))),
                                    GetModuleHandleA(nullptr), creationParameter);
     if (!created) return nullptr;
+    controls_[static_cast<size_t>(&description - kControls)] = created;
 
     switch (description.kind) {
         case ControlKind::editBox:
@@ -232,9 +233,9 @@ void MainWindow::showFirstTime() {
 
 HWND MainWindow::control(ControlId id) const {
     if (!window_ || id == ControlId::window) return window_;
-    ControlId parentId = descriptionOf(id).parent;
-    HWND parent = parentId == ControlId::window ? window_ : control(parentId);
-    return parent ? GetDlgItem(parent, idOf(id)) : nullptr;
+    for (size_t i = 0; i < std::size(kControls); ++i)
+        if (kControls[i].id == id) return controls_[i];
+    return nullptr;
 }
 
 // ---- Field accessors -----------------------------------------------------------
@@ -486,6 +487,7 @@ void MainWindow::onNcDestroy() {
     SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
     window_ = nullptr;
     focusToRestore_ = nullptr;
+    controls_ = {};
     toolkit::noteWindowDestroyed(*this);
 }
 

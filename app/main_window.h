@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <array>
+#include <iterator>
 #include <string>
 
 #include "app/app_state.h"
@@ -71,6 +73,9 @@ private:
     AppState& appState_;
     HWND window_ = nullptr;
     HWND focusToRestore_ = nullptr;
+    // Each control's handle, in table order: looking a child up by its id
+    // asks the system for the parent's whole list of children.
+    std::array<HWND, std::size(kControls)> controls_{};
     bool createdEventRaised_ = false;
     bool settingsSaved_ = false;
     Picture backdrop_;  // the client area's background with the panel's picture on it
