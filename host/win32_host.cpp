@@ -18,6 +18,13 @@
 namespace host {
 namespace {
 
+// The entry's attributes, or 0 when there is none (or no path): a missing
+// entry then reads as neither a directory nor read-only.
+DWORD attributesOf(const std::string& path) {
+    const DWORD attributes = path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(path.c_str());
+    return attributes == INVALID_FILE_ATTRIBUTES ? 0 : attributes;
+}
+
 // The system's words for an error code, in the system code page, without the
 // line end Windows puts after them; empty when it has none.
 std::string systemMessage(DWORD error) {
@@ -53,8 +60,7 @@ struct ShellState {
     std::string shell32File = kShell32;
     ShellFunctions functions;
     bool bound = false;
-    // Set while OLE, initialised for the browser, has yet to be ended.
-    decltype(&OleUninitialize) pendingOleEnd = nullptr;
+    bool oleStarted = false;  // OLE initialised for the browser, and not yet ended
 };
 
 ShellState& shellState() {
@@ -96,8 +102,7 @@ const ShellFunctions* readyShell() {
     ShellState& shell = shellState();
     if (!shell.bound) shell.bound = bindShellFunctions(shell);
     if (!shell.bound) return nullptr;
-    if (!shell.pendingOleEnd && SUCCEEDED(shell.functions.oleInitialize(nullptr)))
-        shell.pendingOleEnd = shell.functions.oleUninitialize;
+    if (!shell.oleStarted) shell.oleStarted = SUCCEEDED(shell.functions.oleInitialize(nullptr));
     return &shell.functions;
 }
 
@@ -205,7 +210,8 @@ void replaceLibraryFile(const std::string& library, const std::string& file) {
 
 void endOle() {
     ShellState& shell = shellState();
-    if (shell.pendingOleEnd) std::exchange(shell.pendingOleEnd, nullptr)();
+    if (!std::exchange(shell.oleStarted, false)) return;
+    shell.functions.oleUninitialize();
 }
 
 namespace {
@@ -221,9 +227,8 @@ bool writeAll(HANDLE file, std::string_view bytes) {
 }
 
 bool isReadOnlyFile(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
-           !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    const DWORD attributes = attributesOf(path);
+    return (attributes & FILE_ATTRIBUTE_READONLY) && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 // DeleteFileA refuses a read-only file, and a copy may have made it one.
@@ -289,11 +294,7 @@ bool setCurrentDirectory(const std::string& directory) {
 
 bool createDirectory(const std::string& path) { return !path.empty() && CreateDirectoryA(path.c_str(), nullptr); }
 
-bool isDirectory(const std::string& path) {
-    if (path.empty()) return false;
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
+bool isDirectory(const std::string& path) { return (attributesOf(path) & FILE_ATTRIBUTE_DIRECTORY) != 0; }
 
 bool fileExists(const std::string& path) {
     // FindFirstFileA would take '*' and '?' as a pattern; no name holds them.
@@ -336,8 +337,8 @@ CopyResult copyFile(const std::string& source, const std::string& target) {
         if (!CopyFileA(source.c_str(), temporary.c_str(), FALSE)) return false;
         // The copy takes the source's attributes; a read-only one could not be
         // flushed, and would make the target refuse the next copy.
-        const DWORD attributes = GetFileAttributesA(temporary.c_str());
-        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        const DWORD attributes = attributesOf(temporary);
+        if (attributes & FILE_ATTRIBUTE_READONLY)
             SetFileAttributesA(temporary.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
         return flushToDisk(temporary);
     });
@@ -345,10 +346,10 @@ CopyResult copyFile(const std::string& source, const std::string& target) {
     return result;
 }
 
+// An existing file always has an attribute, FILE_ATTRIBUTE_NORMAL when no other.
 bool isRegularFile(const std::string& path) {
-    if (path.empty()) return false;
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    const DWORD attributes = attributesOf(path);
+    return attributes != 0 && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 RemoveResult removeFile(const std::string& path) {

@@ -42,10 +42,11 @@ std::string loadToolSettings(const EditBoxAccessors& fields) {
 
     // The file is read once for all the fields.
     const std::string path = toolSettingsPath();
-    std::optional<std::vector<std::string>> values = host::readIniValues(path, settingsTexts::kStartupSection, keys);
+    const std::optional<std::vector<std::string>> values = host::readIniValues(path, settingsTexts::kStartupSection,
+                                                                               keys);
     std::string chosenDocumentsDir;
     // Any entry of that name counts, a directory too: the question is asked
-    // only while nothing is there.
+    // only while nothing is there. The file it creates holds no field yet.
     if (!values && !host::fileExists(path)) {
         // No answer at all (the browser could not be shown) stores nothing, so
         // that the question comes back at the next start.
@@ -55,7 +56,6 @@ std::string loadToolSettings(const EditBoxAccessors& fields) {
             // question simply comes back at the next start.
             host::writeIniValue(path, settingsTexts::kDocumentsSection, settingsTexts::kDocumentsDirKey,
                                 chosenDocumentsDir);
-            values = host::readIniValues(path, settingsTexts::kStartupSection, keys);
         }
     }
     size_t next = 0;
