@@ -20,9 +20,8 @@ inline constexpr char kErrorCaption[] = "错误";
 inline constexpr char kErrorHeading[] = "运行时出错!";
 inline constexpr char kErrorMessageLabel[] = "错误信息：";
 inline constexpr char kWindowLoadFailed[] = "载入启动窗口失败";
-inline constexpr char kAllocationFailedBefore[] = "分配 ";  // then the byte count
-inline constexpr char kAllocationFailedAfter[] = " 字节内存失败!";
-inline constexpr char kSystemErrorCodeLabel[] = "系统错误代码：";  // then the code, when Windows gave one
+inline constexpr char kAllocationFailed[] = "分配 %d 字节内存失败!";  // %d: the bytes asked for
+inline constexpr char kSystemErrorCodeLabel[] = "系统错误代码：";     // then the code, when Windows gave one
 // A system function bound by name that cannot be bound: %s the library, then the function.
 inline constexpr char kFunctionNotFound[] = "无法找到指定DLL库文件“%s”中的输出命令“%s”";
 

@@ -109,7 +109,7 @@ bool MainWindow::createHidden() {
     if (!CreateWindowExA(0, kMainWindowClass, appTexts::kWindowCaption, kWindowStyle, origin.x, origin.y, kWindowWidth,
                          kWindowHeight, nullptr, nullptr, GetModuleHandleA(nullptr), this))
         return false;
-    makeExactlyWindowSized();
+    makeExactlyWindowSized(origin);
     makeBackdrop();
 
     if (!createControls()) {
@@ -158,9 +158,9 @@ void MainWindow::makeBackdrop() {
     backdrop_ = composeBackdrop(client.right, client.bottom, IDR_BACKGROUND_JPEG, IDR_PANEL_JPEG, panelArea);
 }
 
-void MainWindow::makeExactlyWindowSized() {
-    POINT origin = centredOrigin(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), kWindowWidth,
-                                 kWindowHeight);
+// The window goes exactly to `origin` with its outer size, whatever the
+// system made of the size it was created with.
+void MainWindow::makeExactlyWindowSized(POINT origin) {
     RECT actual{};
     GetWindowRect(window_, &actual);
     if (actual.left != origin.x || actual.top != origin.y || actual.right - actual.left != kWindowWidth ||
@@ -428,14 +428,18 @@ LRESULT MainWindow::onControlColour(HDC dc) {
 
 // Both the window and the panel copy their part of the backdrop; the button
 // face colour stands in if it could not be made.
+void MainWindow::paintBackdrop(HDC dc, const RECT& area, POINT origin) const {
+    if (backdrop_)
+        drawPart(dc, backdrop_.get(), area, origin);
+    else
+        FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
+}
+
 LRESULT MainWindow::onEraseBackground(HDC dc) {
     RECT area{};
     // Only what needs painting: the clipping box, or else the whole client area.
     if (GetClipBox(dc, &area) == ERROR) GetClientRect(window_, &area);
-    if (backdrop_)
-        drawPart(dc, backdrop_, area, POINT{0, 0});
-    else
-        FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
+    paintBackdrop(dc, area, POINT{0, 0});
     return 1;
 }
 
@@ -443,10 +447,7 @@ void MainWindow::onPanelPaint(HWND panel) {
     ScopedPaint paint(panel);
     POINT origin{0, 0};
     MapWindowPoints(panel, window_, &origin, 1);
-    if (backdrop_)
-        drawPart(paint.get(), backdrop_, paint.area(), origin);
-    else
-        FillRect(paint.get(), &paint.area(), GetSysColorBrush(COLOR_BTNFACE));
+    paintBackdrop(paint.get(), paint.area(), origin);
 }
 
 // The window remembers which control had the focus when it was deactivated,

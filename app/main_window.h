@@ -57,10 +57,11 @@ private:
     void rememberFocus();
     void onSetFocus();
     void onPanelPaint(HWND panel);
+    void paintBackdrop(HDC dc, const RECT& area, POINT origin) const;
     void makeBackdrop();
 
     bool registerClasses() const;
-    void makeExactlyWindowSized();
+    void makeExactlyWindowSized(POINT origin);
     bool createControls();
     HWND createControl(const ControlDescription& description);
     void moveFocus(bool backward);
@@ -78,7 +79,7 @@ private:
     std::array<HWND, std::size(kControls)> controls_{};
     bool createdEventRaised_ = false;
     bool settingsSaved_ = false;
-    Picture backdrop_;  // the client area's background with the panel's picture on it
+    UniqueBitmap backdrop_;  // the client area's background with the panel's picture on it
     UniqueFont fieldFont_;
     UniqueBrush fieldBrush_;
 };

@@ -64,9 +64,12 @@ DecodedJpeg decodeJpeg(const JpegResource& jpeg) {
     return decoded;
 }
 
-// `count` decoded pixels to the DIB's: blue, green, red, then an unused byte.
+// A pixel of the DIB: blue, green, red, then an unused byte.
+constexpr DWORD dibPixel(BYTE red, BYTE green, BYTE blue) { return DWORD{red} << 16 | DWORD{green} << 8 | blue; }
+
+// `count` decoded pixels to the DIB's.
 void convertRow(DWORD* target, const stbi_uc* rgba, LONG count) {
-    for (LONG i = 0; i < count; ++i, rgba += 4) target[i] = DWORD{rgba[0]} << 16 | DWORD{rgba[1]} << 8 | DWORD{rgba[2]};
+    for (LONG i = 0; i < count; ++i, rgba += 4) target[i] = dibPixel(rgba[0], rgba[1], rgba[2]);
 }
 
 // Calls `paintSpan(y, left, right)` for every row piece of `area` that lies
@@ -85,18 +88,15 @@ void forSpansOutside(const RECT& area, const RECT& hole, PaintSpan paintSpan) {
 
 }  // namespace
 
-Picture composeBackdrop(int width, int height, int backgroundId, int panelId, const RECT& panelArea) {
+UniqueBitmap composeBackdrop(int width, int height, int backgroundId, int panelId, const RECT& panelArea) {
     if (width <= 0 || height <= 0) return {};
     void* bits = nullptr;
-    Picture picture;
-    picture.bitmap = createTopDownDib(width, height, &bits);
-    if (!picture.bitmap) return {};
-    picture.width = width;
-    picture.height = height;
+    UniqueBitmap picture = createTopDownDib(width, height, &bits);
+    if (!picture) return {};
     auto* pixels = static_cast<DWORD*>(bits);
     auto row = [&](LONG y) { return pixels + static_cast<size_t>(y) * width; };
     const COLORREF faceColour = GetSysColor(COLOR_BTNFACE);
-    const DWORD face = DWORD{GetRValue(faceColour)} << 16 | DWORD{GetGValue(faceColour)} << 8 | GetBValue(faceColour);
+    const DWORD face = dibPixel(GetRValue(faceColour), GetGValue(faceColour), GetBValue(faceColour));
     auto fillSpan = [&](LONG y, LONG left, LONG right) { std::fill(row(y) + left, row(y) + right, face); };
 
     // The part the panel picture covers, from its size alone, is painted once.
@@ -142,11 +142,11 @@ Picture composeBackdrop(int width, int height, int backgroundId, int panelId, co
     return picture;
 }
 
-void drawPart(HDC dc, const Picture& picture, const RECT& area, POINT origin) {
+void drawPart(HDC dc, HBITMAP picture, const RECT& area, POINT origin) {
     if (!picture || area.left >= area.right || area.top >= area.bottom) return;
     UniqueMemoryDc source(CreateCompatibleDC(dc));
     if (!source) return;
-    ScopedSelectObject selection(source.get(), picture.bitmap.get());
+    ScopedSelectObject selection(source.get(), picture);
     BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, source.get(), origin.x + area.left,
            origin.y + area.top, SRCCOPY);
 }

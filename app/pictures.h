@@ -7,23 +7,16 @@
 
 #include "host/scoped_win.h"
 
-struct Picture {
-    UniqueBitmap bitmap;
-    int width = 0;
-    int height = 0;
-    explicit operator bool() const { return static_cast<bool>(bitmap); }
-};
-
 // A new top-down 32-bit DIB section; `pixels` receives its first row.
 UniqueBitmap createTopDownDib(int width, int height, void** pixels);
 
-// A picture of `width` × `height`: the JPEG resource `backgroundId` tiled from
+// A 32-bit picture of `width` × `height`: the JPEG resource `backgroundId` tiled from
 // (0, 0), and over it, inside `panelArea`, the JPEG resource `panelId` from
 // the area's top-left corner, cut at the area's edges. A resource that cannot
 // be found or decoded leaves the button face colour in its place. Empty only
 // when the picture itself cannot be made.
-Picture composeBackdrop(int width, int height, int backgroundId, int panelId, const RECT& panelArea);
+UniqueBitmap composeBackdrop(int width, int height, int backgroundId, int panelId, const RECT& panelArea);
 
 // Copies the part of `picture` that lies under `area` of a window whose
 // top-left corner is at `origin` in the picture.
-void drawPart(HDC dc, const Picture& picture, const RECT& area, POINT origin);
+void drawPart(HDC dc, HBITMAP picture, const RECT& area, POINT origin);

@@ -47,22 +47,14 @@ public:
     }
     void appendNumber(unsigned long long number) {
         char digits[24];
-        int count = 0;
-        do {
-            digits[count++] = static_cast<char>('0' + number % 10);
-            number /= 10;
-        } while (number != 0);
-        char reversed[24];
-        for (int i = 0; i < count; ++i) reversed[i] = digits[count - 1 - i];
-        reversed[count] = '\0';
-        append(reversed);
+        append(decimal(number, digits));
     }
-    // Appends `pattern` with its "%s" marks replaced by the values, in order.
+    // Appends `pattern` with its "%s" and "%d" marks replaced by the values, in order.
     void appendFilled(const char* pattern, std::initializer_list<const char*> values) {
         const char* const* value = values.begin();
         char one[2] = {};
         while (*pattern) {
-            if (pattern[0] == '%' && pattern[1] == 's' && value != values.end()) {
+            if (pattern[0] == '%' && (pattern[1] == 's' || pattern[1] == 'd') && value != values.end()) {
                 append(*value++);
                 pattern += 2;
             } else {
@@ -70,6 +62,16 @@ public:
                 append(one);
             }
         }
+    }
+    // The number in decimal digits, written into `digits`.
+    static const char* decimal(unsigned long long number, char (&digits)[24]) {
+        char* at = digits + sizeof digits - 1;
+        *at = '\0';
+        do {
+            *--at = static_cast<char>('0' + number % 10);
+            number /= 10;
+        } while (number != 0);
+        return at;
     }
     const char* get() const { return text_; }
 
@@ -191,9 +193,8 @@ void stopWithError(const char* message, DWORD systemError) {
 
 void stopWithAllocationFailure(std::size_t bytes) {
     FixedText message;
-    message.append(appTexts::kAllocationFailedBefore);
-    message.appendNumber(bytes);
-    message.append(appTexts::kAllocationFailedAfter);
+    char digits[24];
+    message.appendFilled(appTexts::kAllocationFailed, {FixedText::decimal(bytes, digits)});
     stopWithError(message.get());
 }
 

@@ -434,11 +434,11 @@ TEST_F(MainWindowTest, BackgroundAndPanelPicturesShowAtTheirPlacesAlsoAfterBeing
 
     // What the window should show where no control lies: the background
     // tiled, the panel picture over it from (160, 16), cut at 1096 pixels.
-    const Picture expected = composeBackdrop(client.right, client.bottom, IDR_BACKGROUND_JPEG, IDR_PANEL_JPEG,
-                                             RECT{160, 16, 1256, 616});
+    const UniqueBitmap expected = composeBackdrop(client.right, client.bottom, IDR_BACKGROUND_JPEG, IDR_PANEL_JPEG,
+                                                  RECT{160, 16, 1256, 616});
     ASSERT_TRUE(expected);
     UniqueMemoryDc expectedDc(CreateCompatibleDC(nullptr));
-    ScopedSelectObject selection(expectedDc.get(), expected.bitmap.get());
+    ScopedSelectObject selection(expectedDc.get(), expected.get());
     const POINT places[] = {
         {40, 100},              // the background left of the panel
         {1300, 200},            // and right of it

@@ -37,6 +37,7 @@ public:
     Canvas& operator=(const Canvas&) = delete;
 
     HDC dc() const { return dc_.get(); }
+    RECT area() const { return RECT{0, 0, width_, height_}; }
     COLORREF at(int x, int y) const {
         GdiFlush();
         const DWORD pixel = pixels_[y * width_ + x];
@@ -90,27 +91,28 @@ constexpr int kClientHeight = 631;
 constexpr RECT kPanelArea{160, 16, 160 + 1096, 16 + 600};
 constexpr int kMissingResource = 999;
 
-// The backdrop as a window of its full size would show it.
-void drawBackdrop(const Picture& backdrop, Canvas& canvas) {
-    drawPart(canvas.dc(), backdrop, RECT{0, 0, backdrop.width, backdrop.height}, POINT{0, 0});
+// The backdrop as a window of the canvas's size would show it.
+void drawBackdrop(const UniqueBitmap& backdrop, Canvas& canvas) {
+    drawPart(canvas.dc(), backdrop.get(), canvas.area(), POINT{0, 0});
+}
+
+// The backdrop of the main window's client area, from the program's own pictures.
+UniqueBitmap windowBackdrop() {
+    return composeBackdrop(kClientWidth, kClientHeight, IDR_BACKGROUND_JPEG, IDR_PANEL_JPEG, kPanelArea);
 }
 
 TEST(Backdrop, IsOneThirtyTwoBitPictureOfTheGivenSize) {
-    const Picture backdrop = composeBackdrop(kClientWidth, kClientHeight, IDR_BACKGROUND_JPEG, IDR_PANEL_JPEG,
-                                             kPanelArea);
+    const UniqueBitmap backdrop = windowBackdrop();
     ASSERT_TRUE(backdrop);
-    EXPECT_EQ(backdrop.width, kClientWidth);
-    EXPECT_EQ(backdrop.height, kClientHeight);
     BITMAP header{};
-    ASSERT_TRUE(GetObjectA(backdrop.bitmap.get(), sizeof(header), &header));
+    ASSERT_TRUE(GetObjectA(backdrop.get(), sizeof(header), &header));
     EXPECT_EQ(header.bmWidth, kClientWidth);
     EXPECT_EQ(header.bmHeight, kClientHeight);
     EXPECT_EQ(header.bmBitsPixel, 32);
 }
 
 TEST(Backdrop, PanelShowsWhiteGroundGreyRowsAndLabelCellsAtItsPlace) {
-    const Picture backdrop = composeBackdrop(kClientWidth, kClientHeight, IDR_BACKGROUND_JPEG, IDR_PANEL_JPEG,
-                                             kPanelArea);
+    const UniqueBitmap backdrop = windowBackdrop();
     ASSERT_TRUE(backdrop);
     Canvas canvas(kClientWidth, kClientHeight, RGB(0, 0, 0));
     drawBackdrop(backdrop, canvas);
@@ -145,8 +147,7 @@ bool isOrange(COLORREF colour) {
 }
 
 TEST(Backdrop, BackgroundIsOrangeAroundThePanelWhichIsCutAtItsWidth) {
-    const Picture backdrop = composeBackdrop(kClientWidth, kClientHeight, IDR_BACKGROUND_JPEG, IDR_PANEL_JPEG,
-                                             kPanelArea);
+    const UniqueBitmap backdrop = windowBackdrop();
     ASSERT_TRUE(backdrop);
     Canvas canvas(kClientWidth, kClientHeight, RGB(0, 0, 0));
     drawBackdrop(backdrop, canvas);
@@ -162,7 +163,7 @@ TEST(Backdrop, BackgroundIsOrangeAroundThePanelWhichIsCutAtItsWidth) {
 }
 
 TEST(Backdrop, BackgroundTilesEdgeToEdgeFromTheOrigin) {
-    const Picture backdrop = composeBackdrop(1500, 700, IDR_BACKGROUND_JPEG, IDR_PANEL_JPEG, RECT{0, 0, 0, 0});
+    const UniqueBitmap backdrop = composeBackdrop(1500, 700, IDR_BACKGROUND_JPEG, IDR_PANEL_JPEG, RECT{0, 0, 0, 0});
     ASSERT_TRUE(backdrop);
     Canvas canvas(1500, 700, RGB(0, 0, 0));
     drawBackdrop(backdrop, canvas);
@@ -187,7 +188,8 @@ TEST(Backdrop, PictureThatCannotBeDecodedLeavesTheButtonFace) {
          {Case{kMissingResource, IDR_PANEL_JPEG, false, true}, Case{IDR_BACKGROUND_JPEG, kMissingResource, true, false},
           Case{kMissingResource, kMissingResource, false, false}}) {
         SCOPED_TRACE(std::to_string(c.backgroundId) + " " + std::to_string(c.panelId));
-        const Picture backdrop = composeBackdrop(kClientWidth, kClientHeight, c.backgroundId, c.panelId, kPanelArea);
+        const UniqueBitmap backdrop = composeBackdrop(kClientWidth, kClientHeight, c.backgroundId, c.panelId,
+                                                      kPanelArea);
         ASSERT_TRUE(backdrop);
         Canvas canvas(kClientWidth, kClientHeight, RGB(0, 0, 0));
         drawBackdrop(backdrop, canvas);
@@ -198,8 +200,7 @@ TEST(Backdrop, PictureThatCannotBeDecodedLeavesTheButtonFace) {
 
 // The panel window copies its own part: its client (0, 0) is the panel's place.
 TEST(Backdrop, DrawPartCopiesOnlyItsAreaFromTheWindowsPlace) {
-    const Picture backdrop = composeBackdrop(kClientWidth, kClientHeight, IDR_BACKGROUND_JPEG, IDR_PANEL_JPEG,
-                                             kPanelArea);
+    const UniqueBitmap backdrop = windowBackdrop();
     ASSERT_TRUE(backdrop);
     Canvas whole(kClientWidth, kClientHeight, RGB(0, 0, 0));
     drawBackdrop(backdrop, whole);
@@ -207,7 +208,7 @@ TEST(Backdrop, DrawPartCopiesOnlyItsAreaFromTheWindowsPlace) {
     const COLORREF marker = RGB(1, 2, 3);
     Canvas panel(1096, 600, marker);
     const POINT origin{kPanelArea.left, kPanelArea.top};
-    drawPart(panel.dc(), backdrop, RECT{100, 50, 200, 120}, origin);
+    drawPart(panel.dc(), backdrop.get(), RECT{100, 50, 200, 120}, origin);
     EXPECT_EQ(panel.at(100, 50), whole.at(origin.x + 100, origin.y + 50));
     EXPECT_EQ(panel.at(199, 119), whole.at(origin.x + 199, origin.y + 119));
     for (const POINT outside : {POINT{99, 60}, POINT{150, 49}, POINT{200, 60}, POINT{150, 120}})
